@@ -5,6 +5,11 @@ add_link_options(-static -static-libgcc -static-libstdc++)
 add_compile_options(-Wall -Wextra)
 add_compile_definitions(WINVER=0x0601 _WIN32_WINNT=0x0601 STRICT)
 
+# Programs, libraries and tests lie side by side, as they do once installed
+# (the manager finds its help file beside it, Setup its script).
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+
 if(CHIMEBOX_ARCH STREQUAL "x86_64")
   set(CHIMEBOX_WIDL_FLAGS -m64)
 else()
