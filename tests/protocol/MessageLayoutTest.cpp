@@ -2,8 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <cstring>
+
+#include "CaseName.h"
 
 // Found by argument-dependent lookup, so beside RingtoneEntry.
 static bool operator==(const RingtoneEntry &a, const RingtoneEntry &b)
@@ -19,18 +20,6 @@ static void PrintTo(const RingtoneEntry &e, std::ostream *os)
 namespace {
 
 using Bytes = std::vector<uint8_t>;
-
-// Names a parameterised case after its "what".
-struct CaseName {
-    template <class P> std::string operator()(const ::testing::TestParamInfo<P> &info) const
-    {
-        std::string name = info.param.what;
-        for (char &c : name)
-            if (!std::isalnum(static_cast<unsigned char>(c)))
-                c = '_';
-        return name;
-    }
-};
 
 // ---- SwapUtf16Bytes ----
 
