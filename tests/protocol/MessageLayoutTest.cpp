@@ -172,16 +172,27 @@ TEST(IsReplyOfType, NeedsTwoBytesAndLooksAtByteOneOnly)
 
 // ---- ListResp ----
 
+// Big-endian 16-bit values, one after another.
+void Put16(Bytes &out, std::initializer_list<size_t> values)
+{
+    for (size_t v : values) {
+        out.push_back(static_cast<uint8_t>(v >> 8));
+        out.push_back(static_cast<uint8_t>(v));
+    }
+}
+
+void PutName(Bytes &out, const std::u16string &name)
+{
+    for (char16_t c : name)
+        Put16(out, {c});
+}
+
 // One entry: length L, location, two bytes not examined, n, the name, padding.
 Bytes Entry(uint16_t length, uint16_t location, const std::u16string &name, size_t padding = 0)
 {
-    Bytes e{static_cast<uint8_t>(length >> 8), static_cast<uint8_t>(length),
-            static_cast<uint8_t>(location >> 8), static_cast<uint8_t>(location), 0x99, 0x99,
-            static_cast<uint8_t>(name.size() >> 8), static_cast<uint8_t>(name.size())};
-    for (char16_t c : name) {
-        e.push_back(static_cast<uint8_t>(c >> 8));
-        e.push_back(static_cast<uint8_t>(c));
-    }
+    Bytes e;
+    Put16(e, {length, location, 0x9999, name.size()});
+    PutName(e, name);
     e.insert(e.end(), padding, 0x77);
     return e;
 }
@@ -243,14 +254,12 @@ INSTANTIATE_TEST_SUITE_P(
 
 Bytes ReadReplyOf(uint16_t location, const std::u16string &name, Bytes data)
 {
-    Bytes reply{0x1F, 0x13, static_cast<uint8_t>(location >> 8), static_cast<uint8_t>(location),
-                0x42, static_cast<uint8_t>(name.size())};
-    for (char16_t c : name) {
-        reply.push_back(static_cast<uint8_t>(c >> 8));
-        reply.push_back(static_cast<uint8_t>(c));
-    }
-    reply.push_back(static_cast<uint8_t>(data.size() >> 8));
-    reply.push_back(static_cast<uint8_t>(data.size()));
+    Bytes reply{0x1F, 0x13};
+    Put16(reply, {location});
+    reply.push_back(0x42);
+    reply.push_back(static_cast<uint8_t>(name.size()));
+    PutName(reply, name);
+    Put16(reply, {data.size()});
     reply.insert(reply.end(), data.begin(), data.end());
     return reply;
 }
