@@ -15,6 +15,13 @@ struct ExtractionContext {
     DWORD error;         // the first failure the callback decided on
 };
 
+UINT Fail(ExtractionContext& context, DWORD error)
+{
+    if (context.error == ERROR_SUCCESS)
+        context.error = error;
+    return error;
+}
+
 bool HasFileSize(const char* path, DWORD size)
 {
     WIN32_FIND_DATAA found;
@@ -38,9 +45,7 @@ UINT TargetFile(ExtractionContext& context, FILE_IN_CABINET_INFO_A& file)
             return FILEOP_DOIT;
         }
     }
-    context.error = error;
-    file.Win32Error = error;
-    SetLastError(error);
+    file.Win32Error = Fail(context, error);
     return FILEOP_ABORT;
 }
 
@@ -51,9 +56,7 @@ UINT FileExtracted(ExtractionContext& context, const FILEPATHS_A& paths)
     DWORD error = paths.Win32Error;
     if (error == ERROR_SUCCESS && !HasFileSize(paths.Target, context.declaredSize))
         error = ERROR_INVALID_DATA;
-    if (error != ERROR_SUCCESS)
-        context.error = error;
-    return error;
+    return error == ERROR_SUCCESS ? NO_ERROR : Fail(context, error);
 }
 
 UINT CALLBACK CabinetCallback(PVOID contextPointer, UINT notification, UINT_PTR parameter1, UINT_PTR)
@@ -63,8 +66,7 @@ UINT CALLBACK CabinetCallback(PVOID contextPointer, UINT notification, UINT_PTR 
     case SPFILENOTIFY_FILEINCABINET:
         return TargetFile(context, *reinterpret_cast<FILE_IN_CABINET_INFO_A*>(parameter1));
     case SPFILENOTIFY_NEEDNEWCABINET:
-        context.error = ERROR_INVALID_PARAMETER;
-        return ERROR_INVALID_PARAMETER;
+        return Fail(context, ERROR_INVALID_PARAMETER);
     case SPFILENOTIFY_FILEEXTRACTED:
         return FileExtracted(context, *reinterpret_cast<const FILEPATHS_A*>(parameter1));
     default:

@@ -1,7 +1,7 @@
 // Stands in for the installer inside the test packages: records how it was
 // started into "setup-record.txt" in its current folder and returns 1.
 // Lines: its command line, its current folder, its own path, and the text
-// of "sub1\sub2\deep.txt" beside it (or "(missing)").
+// of "sub1\sub2\deep.txt" beside it (or "(missing)"), as it stands.
 #include <windows.h>
 
 #include <string>
@@ -32,7 +32,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     folder.erase(folder.find_last_of('\\'));
 
     std::string record = std::string(GetCommandLineA()) + '\n' + current + '\n' + self + '\n' +
-                         ReadSmallFile(folder + "\\sub1\\sub2\\deep.txt") + '\n';
+                         ReadSmallFile(folder + "\\sub1\\sub2\\deep.txt");
     HANDLE file = CreateFileA("setup-record.txt", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return 2;
