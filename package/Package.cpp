@@ -70,7 +70,10 @@ int RunPackage(HMODULE image)
 
 }  // namespace
 
+// The linker's name for the start of this image: its module handle.
+extern "C" IMAGE_DOS_HEADER __ImageBase;
+
 extern "C" void WINAPI Entry()
 {
-    ExitProcess(static_cast<UINT>(RunPackage(GetModuleHandleA(nullptr))));
+    ExitProcess(static_cast<UINT>(RunPackage(reinterpret_cast<HMODULE>(&__ImageBase))));
 }

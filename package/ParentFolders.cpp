@@ -18,7 +18,7 @@ void CreateParentFolders(const char* filePath)
         if (*scan != '\\')
             continue;
         *scan = '\0';
-        if (GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES && !CreateDirectoryA(path, nullptr))
+        if (!CreateDirectoryA(path, nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
             return;
         *scan = '\\';
     }
