@@ -128,6 +128,12 @@ struct DamageCase {
     std::string (*damage)(const PackageParts&);
 };
 
+// The file ends inside the stub's last section.
+std::string ShorterThanTheImage(const PackageParts& parts)
+{
+    return parts.stub.substr(0, parts.stub.size() - 0x100);
+}
+
 std::string NotACabinet(const PackageParts& parts)
 {
     return parts.stub + "This is no cabinet, only some text after the program.";
@@ -161,6 +167,7 @@ std::string LastFileLongerThanItsData(const PackageParts& parts)
 TEST(PackageRun, DamagedPackageIsRefusedAndSetupNotStarted)
 {
     const DamageCase cases[] = {
+        {"shorter-than-the-image", ShorterThanTheImage},
         {"not-a-cabinet", NotACabinet},
         {"cut-short", CutShort},
         {"garbled-data", GarbledData},
