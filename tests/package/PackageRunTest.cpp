@@ -18,6 +18,8 @@ namespace {
 constexpr DWORD FAILED = 0xFFFFFFFF;
 constexpr DWORD RECORDING_SETUP_EXIT_CODE = 1;
 const char* const RECORD_NAME = "setup-record.txt";
+// The first folder entry's compression field, behind the fixed header.
+constexpr size_t CABINET_FOLDER_COMPRESSION = 36 + 6;
 
 std::vector<std::string> ReadRecord(const PackageSandbox& sandbox)
 {
@@ -154,6 +156,14 @@ std::string GarbledData(const PackageParts& parts)
     return parts.stub + cabinet;
 }
 
+// The folder names a compression method that does not exist.
+std::string UnknownCompression(const PackageParts& parts)
+{
+    std::string cabinet = parts.cabinet;
+    cabinet[CABINET_FOLDER_COMPRESSION] = 0x0F;
+    return parts.stub + cabinet;
+}
+
 // The last file claims more bytes than the folder holds: extracting it
 // gives a file shorter than declared.
 std::string LastFileLongerThanItsData(const PackageParts& parts)
@@ -171,6 +181,7 @@ TEST(PackageRun, DamagedPackageIsRefusedAndSetupNotStarted)
         {"not-a-cabinet", NotACabinet},
         {"cut-short", CutShort},
         {"garbled-data", GarbledData},
+        {"unknown-compression", UnknownCompression},
         {"file-longer-than-data", LastFileLongerThanItsData},
     };
     const PackageParts parts = SplitPackage(ReadFileBytes(RECORDING_PACKAGE_PATH));
