@@ -100,6 +100,42 @@ TEST(PackageRun, InstallerRunsFromItsExtractionFolderWithThePackagesArguments)
     }
 }
 
+// Wine reports an older Windows to a program named in its AppDefaults key.
+class OlderWindowsFor {
+public:
+    explicit OlderWindowsFor(const std::string& program)
+        : key_("Software\\Wine\\AppDefaults\\" + program)
+    {
+        HKEY key;
+        if (RegCreateKeyExA(HKEY_CURRENT_USER, key_.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) ==
+            ERROR_SUCCESS) {
+            RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>("win31"), 6);
+            RegCloseKey(key);
+        }
+    }
+    ~OlderWindowsFor() { RegDeleteKeyA(HKEY_CURRENT_USER, key_.c_str()); }
+    OlderWindowsFor(const OlderWindowsFor&) = delete;
+    OlderWindowsFor& operator=(const OlderWindowsFor&) = delete;
+
+private:
+    std::string key_;
+};
+
+TEST(PackageRun, WindowsBeforeVersion4IsRefusedWithoutTouchingAnything)
+{
+    PackageSandbox sandbox("old-windows");
+    std::string path = sandbox.WorkFolder() + "\\Old-Setup.exe";
+    WriteFileBytes(path, ReadFileBytes(RECORDING_PACKAGE_PATH));
+    OlderWindowsFor olderWindows("Old-Setup.exe");
+
+    PackageResult result = sandbox.Run(path, "\"" + path + "\"");
+
+    EXPECT_EQ(FAILED, result.exitCode);
+    EXPECT_EQ(std::vector<std::string>{"Windows version not supported"}, result.messages);
+    EXPECT_FALSE(SetupRan(sandbox));
+    EXPECT_EQ(std::vector<std::string>{}, sandbox.TempEntries());
+}
+
 TEST(PackageRun, InstallerThatCannotStartIsReportedAndItsFolderRemoved)
 {
     PackageSandbox sandbox("unstartable");
