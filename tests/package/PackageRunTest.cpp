@@ -100,6 +100,19 @@ TEST(PackageRun, InstallerRunsFromItsExtractionFolderWithThePackagesArguments)
     }
 }
 
+// The installer's command line is built in 260 bytes: a tail that does not
+// fit is refused, and the extracted files are removed again.
+TEST(PackageRun, ArgumentsTooLongForTheInstallersLineAreRefused)
+{
+    PackageSandbox sandbox("long-arguments");
+    std::string path = sandbox.WorkFolder() + "\\Chimebox-Setup.exe";
+    WriteFileBytes(path, ReadFileBytes(RECORDING_PACKAGE_PATH));
+
+    PackageResult result = sandbox.Run(path, "\"" + path + "\" /S " + std::string(260, 'x'));
+
+    ExpectRefused(sandbox, result, ERROR_FILENAME_EXCED_RANGE);
+}
+
 // Wine reports an older Windows to a program named in its AppDefaults key.
 class OlderWindowsFor {
 public:
