@@ -1,15 +1,10 @@
 #include "ClassFactory.h"
 
+#include "QueryInterfaceOf.h"
+
 HRESULT STDMETHODCALLTYPE ClassFactory::QueryInterface(REFIID iid, void **object)
 {
-    if (!object)
-        return E_POINTER;
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IClassFactory)) {
-        *object = static_cast<IClassFactory *>(this);
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
+    return QueryInterfaceOf(static_cast<IClassFactory *>(this), iid, IID_IClassFactory, false, object);
 }
 
 HRESULT STDMETHODCALLTYPE ClassFactory::CreateInstance(IUnknown *outer, REFIID iid, void **object)

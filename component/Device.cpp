@@ -2,6 +2,7 @@
 
 #include "BstrText.h"
 #include "MessageStream.h"
+#include "QueryInterfaceOf.h"
 #include "VirtualPhones.h"
 
 namespace {
@@ -28,15 +29,7 @@ Device::Device(VirtualPhones &phones, const VirtualPhone &phone)
 
 HRESULT STDMETHODCALLTYPE Device::QueryInterface(REFIID iid, void **object)
 {
-    if (!object)
-        return E_POINTER;
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) || IsEqualIID(iid, IID_ITWDevice)) {
-        *object = static_cast<ITWDevice *>(this);
-        AddRef();
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
+    return QueryInterfaceOf(static_cast<ITWDevice *>(this), iid, IID_ITWDevice, true, object);
 }
 
 const VirtualPhone &Device::Current()

@@ -1,5 +1,7 @@
 #include "DeviceEnumerator.h"
 
+#include "QueryInterfaceOf.h"
+
 IEnumUnknown *DeviceEnumerator::Create(const std::vector<ComPtr<IUnknown>> &items, size_t position)
 {
     return new DeviceEnumerator(items, position);
@@ -7,15 +9,7 @@ IEnumUnknown *DeviceEnumerator::Create(const std::vector<ComPtr<IUnknown>> &item
 
 HRESULT STDMETHODCALLTYPE DeviceEnumerator::QueryInterface(REFIID iid, void **object)
 {
-    if (!object)
-        return E_POINTER;
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IEnumUnknown)) {
-        *object = static_cast<IEnumUnknown *>(this);
-        AddRef();
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
+    return QueryInterfaceOf(static_cast<IEnumUnknown *>(this), iid, IID_IEnumUnknown, false, object);
 }
 
 HRESULT STDMETHODCALLTYPE DeviceEnumerator::Next(ULONG count, IUnknown **items, ULONG *fetched)

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "BstrText.h"
+#include "QueryInterfaceOf.h"
 
 namespace {
 
@@ -23,15 +24,7 @@ void SetText(VARIANT &v, const std::string &text)
 
 HRESULT STDMETHODCALLTYPE DeviceListEvents::QueryInterface(REFIID iid, void **object)
 {
-    if (!object)
-        return E_POINTER;
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IConnectionPoint)) {
-        *object = static_cast<IConnectionPoint *>(this);
-        AddRef();
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
+    return QueryInterfaceOf(static_cast<IConnectionPoint *>(this), iid, IID_IConnectionPoint, false, object);
 }
 
 HRESULT STDMETHODCALLTYPE DeviceListEvents::GetConnectionInterface(IID *iid)

@@ -2,6 +2,7 @@
 
 #include <oleauto.h>
 
+#include "QueryInterfaceOf.h"
 #include "ReplyFaults.h"
 #include "RequestRecord.h"
 #include "RingtoneRequests.h"
@@ -20,15 +21,7 @@ MessageStream::MessageStream(VirtualPhones &phones, const std::string &oid)
 
 HRESULT STDMETHODCALLTYPE MessageStream::QueryInterface(REFIID iid, void **object)
 {
-    if (!object)
-        return E_POINTER;
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) || IsEqualIID(iid, IID_ITWMsgStream)) {
-        *object = static_cast<ITWMsgStream *>(this);
-        AddRef();
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
+    return QueryInterfaceOf(static_cast<ITWMsgStream *>(this), iid, IID_ITWMsgStream, true, object);
 }
 
 HRESULT STDMETHODCALLTYPE MessageStream::Begin(VARIANT message, LONG *xact)

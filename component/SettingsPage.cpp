@@ -1,13 +1,10 @@
 #include "SettingsPage.h"
 
-#include <commctrl.h>
 #include <prsht.h>
-
-#include <cstdio>
-#include <cstdlib>
 
 #include "PageLibrary.h"
 #include "PageResources.h"
+#include "QueryInterfaceOf.h"
 
 namespace {
 
@@ -55,15 +52,7 @@ SettingsPage::~SettingsPage()
 
 HRESULT STDMETHODCALLTYPE SettingsPage::QueryInterface(REFIID iid, void **object)
 {
-    if (!object)
-        return E_POINTER;
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IPropertyPage)) {
-        *object = static_cast<IPropertyPage *>(this);
-        AddRef();
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
+    return QueryInterfaceOf(static_cast<IPropertyPage *>(this), iid, IID_IPropertyPage, false, object);
 }
 
 ULONG STDMETHODCALLTYPE SettingsPage::AddRef()
