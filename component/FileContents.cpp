@@ -28,7 +28,15 @@ bool ReplaceFileContents(const std::string &path, const void *bytes, size_t size
     DWORD written = 0;
     BOOL ok = WriteFile(file, bytes, static_cast<DWORD>(size), &written, nullptr);
     CloseHandle(file);
-    if (!ok || written != size || !MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+    // A reader that holds the old file without sharing its deletion makes
+    // the move fail for a moment.
+    bool moved = false;
+    for (int tries = 0; ok && written == size && !moved && tries < 25; ++tries) {
+        moved = MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
+        if (!moved)
+            Sleep(20);
+    }
+    if (!moved) {
         DeleteFileA(temporary.c_str());
         return false;
     }

@@ -35,15 +35,14 @@ HRESULT STDMETHODCALLTYPE MessageStream::Begin(VARIANT message, LONG *xact)
         return HRESULT_FROM_WIN32(ERROR_DEVICE_NOT_CONNECTED);
     if (V_VT(&message) != (VT_ARRAY | VT_UI1) || !V_ARRAY(&message) || SafeArrayGetDim(V_ARRAY(&message)) != 1)
         return E_INVALIDARG;
-    if (open_.size() >= kMaxOpenTransactions)
-        return E_OUTOFMEMORY;
-    if (phones_.TakeRefuseBegin())
-        return E_FAIL;
-
     SAFEARRAY *array = V_ARRAY(&message);
     size_t size = array->rgsabound[0].cElements;
     if (size > kMaxRequestBytes)
         return E_INVALIDARG;
+    if (open_.size() >= kMaxOpenTransactions)
+        return E_OUTOFMEMORY;
+    if (phones_.TakeRefuseBegin())
+        return E_FAIL;
     std::vector<uint8_t> request(size);
     if (size) {
         void *data = nullptr;

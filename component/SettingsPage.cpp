@@ -118,11 +118,12 @@ HRESULT STDMETHODCALLTYPE SettingsPage::GetPageInfo(PROPPAGEINFO *info)
 {
     if (!info)
         return E_POINTER;
-    static const wchar_t title[] = L"Virtual phones";
+    wchar_t title[64] = {};
+    int units = LoadStringW(PageLibraryInstance(), IDS_PAGE_TITLE, title, 64);
     info->cb = sizeof *info;
-    info->pszTitle = static_cast<LPOLESTR>(CoTaskMemAlloc(sizeof title));
+    info->pszTitle = static_cast<LPOLESTR>(CoTaskMemAlloc((units + 1) * sizeof(wchar_t)));
     if (info->pszTitle)
-        memcpy(info->pszTitle, title, sizeof title);
+        memcpy(info->pszTitle, title, (units + 1) * sizeof(wchar_t));
     // The template's size in pixels, as the frame expects it: measured on
     // a hidden copy of the page.
     RECT area = {0, 0, 250, 150};
@@ -140,11 +141,10 @@ HRESULT STDMETHODCALLTYPE SettingsPage::GetPageInfo(PROPPAGEINFO *info)
     return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE SettingsPage::SetObjects(ULONG count, IUnknown **objects)
+// The page edits the settings file, which every device manager follows, so
+// it needs no object of its own.
+HRESULT STDMETHODCALLTYPE SettingsPage::SetObjects(ULONG, IUnknown **)
 {
-    object_.Reset();
-    if (count > 0 && objects)
-        object_ = ComPtr<IUnknown>::Share(objects[0]);
     return S_OK;
 }
 

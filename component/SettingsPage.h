@@ -45,7 +45,6 @@ private:
 
     ULONG references_ = 1;
     ComPtr<IPropertyPageSite> site_;
-    ComPtr<IUnknown> object_;
     HWND dialog_ = nullptr;
     HWND frame_ = nullptr;
     WNDPROC frameProc_ = nullptr;
