@@ -96,6 +96,7 @@ public:
 
 private:
     void Post(WPARAM what) const;
+    void SendProgress(WPARAM what, LPARAM count) const;
     void OnFileCopied(const FILEPATHS_A &paths);
 
     bool closed_ = false;

@@ -48,10 +48,21 @@ const char *LogKeyList::Next(const char *key) const
     return *next ? next : nullptr;
 }
 
-int LogKeyList::Count() const
+const char *LogKeyList::Last() const
 {
-    int count = 0;
+    const char *last = nullptr;
     for (const char *key = First(); key; key = Next(key))
-        ++count;
-    return count;
+        last = key;
+    return last;
+}
+
+const char *LogKeyList::Previous(const char *key) const
+{
+    if (key == buffer_)
+        return nullptr;
+    // key - 1 is the NUL that ends the previous name.
+    const char *start = key - 1;
+    while (start > buffer_ && start[-1] != '\0')
+        --start;
+    return start;
 }

@@ -20,10 +20,12 @@ public:
     // Reads the keys of a section of the log; an absent section or log gives
     // an empty list.
     void Read(const char *logPath, const char *section);
-    // The first key, or null; Next(key) the one after it, or null.
+    // The first and the last key, or null; the one after or before a key,
+    // or null.
     const char *First() const;
+    const char *Last() const;
     const char *Next(const char *key) const;
-    int Count() const;
+    const char *Previous(const char *key) const;
 
 private:
     char *buffer_;
