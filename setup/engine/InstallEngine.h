@@ -97,9 +97,12 @@ public:
 private:
     void Post(WPARAM what) const;
     void SendProgress(WPARAM what, LPARAM count) const;
+    void StepDone();
     void OnFileCopied(const FILEPATHS_A &paths);
 
     bool closed_ = false;
+    // The file the queue works on has not yet been counted as a step.
+    bool stepPending_ = false;
 };
 
 // The engine that Setup's modes and wizard work on.
