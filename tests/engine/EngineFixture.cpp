@@ -274,12 +274,12 @@ void EngineTest::MakeSource(const std::string &script,
     }
 }
 
-void EngineTest::MakeShippedSource()
+void EngineTest::MakeShippedSource(bool realComponent)
 {
     CopyInto(SHIPPED_SCRIPT, source + "Setup.inf");
     CopyInto(SHIPPED_LICENSE, source + "License.txt");
-    CopyInto(BuiltFile("engine_server_ok.exe"), source + "TWMPC.exe");
-    CopyInto(BuiltFile("engine_library.dll"), source + "TWMPCUI.dll");
+    CopyInto(BuiltFile(realComponent ? "TWMPC.exe" : "engine_server_ok.exe"), source + "TWMPC.exe");
+    CopyInto(BuiltFile(realComponent ? "TWMPCUI.dll" : "engine_library.dll"), source + "TWMPCUI.dll");
     WriteText(source + "TWChimebox.exe", "stand-in for the manager\r\n");
     WriteText(source + "Chimebox.chm", "stand-in for the help file\r\n");
 }

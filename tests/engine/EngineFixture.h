@@ -67,8 +67,9 @@ protected:
     // A fresh source folder holding the script and the named files, each
     // copied from the given built file (empty: a small text file).
     void MakeSource(const std::string &script, const std::vector<std::pair<std::string, std::string>> &files);
-    // The shipped script and a payload of stand-ins for its files.
-    void MakeShippedSource();
+    // The shipped script and a payload for its files: stand-ins for all, or
+    // the real component files in place of the stand-in servers.
+    void MakeShippedSource(bool realComponent = false);
     // Opens the engine on the source folder and attaches the recorder.
     void OpenEngine();
 

@@ -83,11 +83,29 @@ std::vector<std::string> Difference(const std::set<std::string> &a, const std::s
     return out;
 }
 
+bool ClassRegistered(const char *clsid)
+{
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, (std::string("CLSID\\") + clsid).c_str(), 0, KEY_READ, &key) !=
+        ERROR_SUCCESS)
+        return false;
+    RegCloseKey(key);
+    return true;
+}
+
+const char kDeviceManager[] = "{F38CF92D-30A6-4542-A747-CFC5E5AC74A3}";
+const char kPropertyPage[] = "{392610C2-50BF-441E-930F-6E3B896962EF}";
+
+// With the stand-in servers, and with the real component whose registration
+// writes its classes and type library.
+class RoundTrip : public EngineTest, public ::testing::WithParamInterface<bool> {};
+
 } // namespace
 
-TEST_F(EngineTest, InstallThenUninstallLeavesNothingBehind)
+TEST_P(RoundTrip, InstallThenUninstallLeavesNothingBehind)
 {
-    MakeShippedSource();
+    const bool realComponent = GetParam();
+    MakeShippedSource(realComponent);
     // The stand-in servers keep their records under this key.
     HKEY key;
     ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\ChimeboxEngineTests\\Registered", 0, nullptr, 0,
@@ -101,7 +119,13 @@ TEST_F(EngineTest, InstallThenUninstallLeavesNothingBehind)
         ASSERT_EQ(installer.Open((source + "Setup.inf").c_str(), source.c_str()), S_OK);
         installer.ownerWindow = recorder.Window();
         ASSERT_EQ(installer.RunInstall(), 1);
-        ASSERT_TRUE(IsRegistered(CommonFiles() + "Tonewright\\TWMPC.exe"));
+        if (realComponent) {
+            EXPECT_TRUE(ClassRegistered(kDeviceManager));
+            EXPECT_TRUE(ClassRegistered(kPropertyPage));
+        } else {
+            EXPECT_TRUE(IsRegistered(CommonFiles() + "Tonewright\\TWMPC.exe"));
+        }
+        EXPECT_TRUE(catcher.Caught().empty());
     }
     const Snapshot installed = Take();
     EXPECT_FALSE(Difference(installed.files, before.files).empty());
@@ -119,4 +143,10 @@ TEST_F(EngineTest, InstallThenUninstallLeavesNothingBehind)
     EXPECT_EQ(Difference(after.user, before.user), std::vector<std::string>{});
     EXPECT_EQ(Difference(before.user, after.user), std::vector<std::string>{});
     EXPECT_TRUE(catcher.Caught().empty());
+    EXPECT_FALSE(ClassRegistered(kDeviceManager));
 }
+
+INSTANTIATE_TEST_SUITE_P(Payloads, RoundTrip, ::testing::Values(false, true),
+                         [](const ::testing::TestParamInfo<bool> &info) {
+                             return std::string(info.param ? "RealComponent" : "StandIns");
+                         });
