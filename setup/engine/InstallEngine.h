@@ -96,6 +96,10 @@ public:
 
 private:
     void Post(WPARAM what) const;
+    // applicationName from the log's Setup section, kept when it has none.
+    void ReadLoggedApplicationName();
+    // "Error 0x... registering <name> on system." in the Setup box.
+    void ReportRegistrationFailure(HRESULT result, const char *name) const;
     void SendProgress(WPARAM what, LPARAM count) const;
     void StepDone();
     void OnFileCopied(const FILEPATHS_A &paths);

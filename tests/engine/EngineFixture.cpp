@@ -121,6 +121,24 @@ std::string ProgramsMenu()
     return std::string(path) + "\\";
 }
 
+std::string AppFolder()
+{
+    return ProgramFiles() + "Chimebox";
+}
+
+std::string SharedFolder()
+{
+    return CommonFiles() + "Tonewright";
+}
+
+std::string MenuFolder()
+{
+    return ProgramsMenu() + "Chimebox";
+}
+
+const char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Chimebox";
+const char kRunOnceKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
+
 bool Exists(const std::string &path)
 {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -162,12 +180,17 @@ std::vector<std::string> LogKeys(const std::string &log, const char *section)
     std::vector<char> buffer(32768);
     DWORD length = GetPrivateProfileStringA(section, nullptr, "", buffer.data(), static_cast<DWORD>(buffer.size()),
                                             log.c_str());
-    std::vector<std::string> keys;
-    for (DWORD at = 0; at < length && buffer[at];) {
-        keys.emplace_back(&buffer[at]);
-        at += static_cast<DWORD>(keys.back().size()) + 1;
+    return NulSeparated(buffer.data(), length);
+}
+
+std::vector<std::string> NulSeparated(const char *list, DWORD length)
+{
+    std::vector<std::string> names;
+    for (DWORD at = 0; at < length && list[at];) {
+        names.emplace_back(list + at);
+        at += static_cast<DWORD>(names.back().size()) + 1;
     }
-    return keys;
+    return names;
 }
 
 int LogValue(const std::string &log, const char *section, const std::string &key)

@@ -40,11 +40,21 @@ std::string ProgramFiles();
 std::string CommonFiles();
 std::string ProgramsMenu();
 
+// The shipped script's three folders, without a final backslash.
+std::string AppFolder();
+std::string SharedFolder();
+std::string MenuFolder();
+
+extern const char kUninstallKey[];
+extern const char kRunOnceKey[];
+
 bool Exists(const std::string &path);
 void WriteText(const std::string &path, const std::string &text);
 void CopyInto(const std::string &from, const std::string &to);
 void RemoveTree(const std::string &path);
 
+// The names of a NUL-separated list as the profile functions return it.
+std::vector<std::string> NulSeparated(const char *list, DWORD length);
 // The keys of a log section in file order, and one value.
 std::vector<std::string> LogKeys(const std::string &log, const char *section);
 int LogValue(const std::string &log, const char *section, const std::string &key);

@@ -4,33 +4,12 @@
 
 namespace {
 
-const char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Chimebox";
-const char kRunOnceKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
-
-std::string App()
-{
-    return ProgramFiles() + "Chimebox";
-}
-std::string Shared()
-{
-    return CommonFiles() + "Tonewright";
-}
-std::string Menu()
-{
-    return ProgramsMenu() + "Chimebox";
-}
-
 // The section headers of the log file in the order the file holds them.
 std::vector<std::string> SectionOrder(const std::string &log)
 {
     std::vector<char> names(4096);
     DWORD length = GetPrivateProfileSectionNamesA(names.data(), static_cast<DWORD>(names.size()), log.c_str());
-    std::vector<std::string> sections;
-    for (DWORD at = 0; at < length && names[at];) {
-        sections.emplace_back(&names[at]);
-        at += static_cast<DWORD>(sections.back().size()) + 1;
-    }
-    return sections;
+    return NulSeparated(names.data(), length);
 }
 
 using Messages = std::vector<std::pair<WPARAM, LPARAM>>;
@@ -54,18 +33,18 @@ TEST_F(EngineTest, ShippedScriptInstallsIntoItsFoldersAndLogsAsExpected)
     ASSERT_EQ(engine.RunInstall(), 1);
 
     const std::string log = engine.logPath;
-    EXPECT_EQ(log, App() + "\\_Install.log");
+    EXPECT_EQ(log, AppFolder() + "\\_Install.log");
     EXPECT_EQ(SectionOrder(log), (std::vector<std::string>{"Directories", "Installed", "Setup"}));
-    EXPECT_EQ(LogKeys(log, "Directories"), (std::vector<std::string>{App(), Shared(), Menu()}));
+    EXPECT_EQ(LogKeys(log, "Directories"), (std::vector<std::string>{AppFolder(), SharedFolder(), MenuFolder()}));
     for (const std::string &folder : LogKeys(log, "Directories"))
         EXPECT_EQ(LogValue(log, "Directories", folder), 0) << folder;
 
     const std::vector<std::pair<std::string, int>> installed{
-        {Shared() + "\\TWMPC.exe", 3},         {Shared() + "\\TWMPCUI.dll", 3},
-        {App() + "\\TWChimebox.exe", 0},       {App() + "\\Chimebox.chm", 0},
-        {App() + "\\License.txt", 0},          {App() + "\\_Unins.exe", 0},
-        {Menu() + "\\Chimebox.lnk", 0},        {Menu() + "\\Help.lnk", 0},
-        {Menu() + "\\Uninstall Chimebox.lnk", 0}};
+        {SharedFolder() + "\\TWMPC.exe", 3},         {SharedFolder() + "\\TWMPCUI.dll", 3},
+        {AppFolder() + "\\TWChimebox.exe", 0},       {AppFolder() + "\\Chimebox.chm", 0},
+        {AppFolder() + "\\License.txt", 0},          {AppFolder() + "\\_Unins.exe", 0},
+        {MenuFolder() + "\\Chimebox.lnk", 0},        {MenuFolder() + "\\Help.lnk", 0},
+        {MenuFolder() + "\\Uninstall Chimebox.lnk", 0}};
     std::vector<std::string> expectedKeys;
     for (const auto &entry : installed) {
         expectedKeys.push_back(entry.first);
@@ -79,12 +58,12 @@ TEST_F(EngineTest, ShippedScriptInstallsIntoItsFoldersAndLogsAsExpected)
     EXPECT_STREQ(name, "Chimebox");
 
     EXPECT_EQ(recorder.Messages(), SuccessfulRunMessages(5));
-    EXPECT_TRUE(IsRegistered(Shared() + "\\TWMPC.exe"));
-    EXPECT_TRUE(IsRegistered(Shared() + "\\TWMPCUI.dll"));
-    EXPECT_EQ(SharedCount(Shared() + "\\TWMPC.exe"), 1);
-    EXPECT_EQ(SharedCount(Shared() + "\\TWMPCUI.dll"), 1);
+    EXPECT_TRUE(IsRegistered(SharedFolder() + "\\TWMPC.exe"));
+    EXPECT_TRUE(IsRegistered(SharedFolder() + "\\TWMPCUI.dll"));
+    EXPECT_EQ(SharedCount(SharedFolder() + "\\TWMPC.exe"), 1);
+    EXPECT_EQ(SharedCount(SharedFolder() + "\\TWMPCUI.dll"), 1);
     EXPECT_EQ(MachineString(kUninstallKey, "DisplayName"), "Chimebox");
-    EXPECT_EQ(MachineString(kUninstallKey, "UninstallString"), "\"" + App() + "\\_Unins.exe\"");
+    EXPECT_EQ(MachineString(kUninstallKey, "UninstallString"), "\"" + AppFolder() + "\\_Unins.exe\"");
     EXPECT_EQ(MachineString(kRunOnceKey, "Chimebox"), "<missing>");
     EXPECT_TRUE(catcher.Caught().empty());
     EXPECT_FALSE(engine.hadErrors);
@@ -103,12 +82,12 @@ TEST_F(EngineTest, SecondInstallIntoTheSameFolderTakesNoSecondSharedReference)
         again.ownerWindow = recorder.Window();
         ASSERT_EQ(again.RunInstall(), 1);
     }
-    EXPECT_EQ(SharedCount(Shared() + "\\TWMPC.exe"), 1);
-    EXPECT_EQ(SharedCount(Shared() + "\\TWMPCUI.dll"), 1);
-    EXPECT_EQ(LogValue(engine.logPath, "Installed", Shared() + "\\TWMPC.exe"), 3);
+    EXPECT_EQ(SharedCount(SharedFolder() + "\\TWMPC.exe"), 1);
+    EXPECT_EQ(SharedCount(SharedFolder() + "\\TWMPCUI.dll"), 1);
+    EXPECT_EQ(LogValue(engine.logPath, "Installed", SharedFolder() + "\\TWMPC.exe"), 3);
     EXPECT_EQ(LogKeys(engine.logPath, "Installed"), firstKeys);
     EXPECT_EQ(LogKeys(engine.logPath, "Directories").size(), 3u);
-    EXPECT_EQ(MachineString(kUninstallKey, "UninstallString"), "\"" + App() + "\\_Unins.exe\"");
+    EXPECT_EQ(MachineString(kUninstallKey, "UninstallString"), "\"" + AppFolder() + "\\_Unins.exe\"");
     EXPECT_TRUE(catcher.Caught().empty());
 }
 
@@ -119,8 +98,8 @@ TEST_F(EngineTest, WithoutSharedCountsKeySharedFilesAreLoggedUnshared)
     MakeShippedSource();
     OpenEngine();
     ASSERT_EQ(engine.RunInstall(), 1);
-    EXPECT_EQ(LogValue(engine.logPath, "Installed", Shared() + "\\TWMPC.exe"), LOG_REGISTER);
-    EXPECT_EQ(LogValue(engine.logPath, "Installed", Shared() + "\\TWMPCUI.dll"), LOG_REGISTER);
+    EXPECT_EQ(LogValue(engine.logPath, "Installed", SharedFolder() + "\\TWMPC.exe"), LOG_REGISTER);
+    EXPECT_EQ(LogValue(engine.logPath, "Installed", SharedFolder() + "\\TWMPCUI.dll"), LOG_REGISTER);
     HKEY key;
     EXPECT_NE(RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs", 0,
                             KEY_READ, &key),
@@ -161,12 +140,12 @@ TEST_F(EngineTest, SharedAndRegisterKeysAndVersionBlockDecideTheFlags)
         {"both.dll", LOG_REGISTER | LOG_SHARED},
     };
     for (const auto &row : rows) {
-        std::string target = App() + "\\" + row.file;
+        std::string target = AppFolder() + "\\" + row.file;
         EXPECT_EQ(LogValue(engine.logPath, "Installed", target), row.flags) << row.file;
         EXPECT_EQ(SharedCount(target), (row.flags & LOG_SHARED) ? 1 : -1) << row.file;
     }
     // One folder, listed once however many files went into it.
-    EXPECT_EQ(LogKeys(engine.logPath, "Directories"), std::vector<std::string>{App()});
+    EXPECT_EQ(LogKeys(engine.logPath, "Directories"), std::vector<std::string>{AppFolder()});
     EXPECT_EQ(recorder.Messages(), (Messages{{0, 10}, {1, 0}, {1, 0}, {1, 0}, {1, 0}, {1, 0}, {1, 0}, {1, 0},
                                              {1, 0}, {1, 0}, {1, 0}}));
 }
@@ -178,10 +157,10 @@ TEST_F(EngineTest, InstallSectionWithoutCopyFilesCommitsAnEmptyQueue)
                {});
     OpenEngine();
     ASSERT_EQ(engine.RunInstall(), 1);
-    EXPECT_EQ(LogKeys(engine.logPath, "Installed"), std::vector<std::string>{App() + "\\_Unins.exe"});
-    EXPECT_EQ(LogKeys(engine.logPath, "Directories"), std::vector<std::string>{App()});
+    EXPECT_EQ(LogKeys(engine.logPath, "Installed"), std::vector<std::string>{AppFolder() + "\\_Unins.exe"});
+    EXPECT_EQ(LogKeys(engine.logPath, "Directories"), std::vector<std::string>{AppFolder()});
     EXPECT_EQ(recorder.Messages(), (Messages{{PROGRESS_CONFIGURING, 0}, {PROGRESS_FINISHED, 0}}));
-    EXPECT_EQ(MachineString(kUninstallKey, "UninstallString"), "\"" + App() + "\\_Unins.exe\"");
+    EXPECT_EQ(MachineString(kUninstallKey, "UninstallString"), "\"" + AppFolder() + "\\_Unins.exe\"");
     EXPECT_FALSE(engine.hadErrors);
 }
 
@@ -218,12 +197,12 @@ TEST_F(EngineTest, MissingSourceFileEndsTheCopyWithCopyErrorAndFailsTheRun)
     EXPECT_EQ(recorder.Count(PROGRESS_CONFIGURING), 0);
     EXPECT_EQ(recorder.Messages().back(), (std::pair<WPARAM, LPARAM>(PROGRESS_FINISHED, 0)));
     // What was copied before stays logged; nothing after the copy was done.
-    EXPECT_EQ(LogValue(engine.logPath, "Installed", Shared() + "\\TWMPC.exe"), 3);
-    EXPECT_EQ(LogValue(engine.logPath, "Installed", App() + "\\TWChimebox.exe"), -1);
-    EXPECT_FALSE(IsRegistered(Shared() + "\\TWMPC.exe"));
-    EXPECT_FALSE(Exists(App() + "\\_Unins.exe"));
+    EXPECT_EQ(LogValue(engine.logPath, "Installed", SharedFolder() + "\\TWMPC.exe"), 3);
+    EXPECT_EQ(LogValue(engine.logPath, "Installed", AppFolder() + "\\TWChimebox.exe"), -1);
+    EXPECT_FALSE(IsRegistered(SharedFolder() + "\\TWMPC.exe"));
+    EXPECT_FALSE(Exists(AppFolder() + "\\_Unins.exe"));
     EXPECT_EQ(MachineString(kUninstallKey, "DisplayName"), "<missing>");
-    EXPECT_FALSE(Exists(Menu()));
+    EXPECT_FALSE(Exists(MenuFolder()));
 }
 
 TEST_F(EngineTest, CopySectionThatCannotBeQueuedFailsTheRunBeforeCopying)
@@ -239,15 +218,15 @@ TEST_F(EngineTest, CopySectionThatCannotBeQueuedFailsTheRunBeforeCopying)
     EXPECT_EQ(catcher.Caught()[0].text, "Error intializing installer.");
     EXPECT_TRUE(engine.hadErrors);
     EXPECT_EQ(recorder.Messages(), (Messages{{PROGRESS_FINISHED, 0}}));
-    EXPECT_FALSE(Exists(App() + "\\a.txt"));
+    EXPECT_FALSE(Exists(AppFolder() + "\\a.txt"));
 }
 
 TEST_F(EngineTest, FileInUseDefersTheCopyAndTheRegistrationToTheRestart)
 {
     MakeShippedSource();
-    ASSERT_TRUE(CreateDirectoryA(App().c_str(), nullptr));
-    WriteText(App() + "\\TWChimebox.exe", "old version");
-    HANDLE inUse = CreateFileA((App() + "\\TWChimebox.exe").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
+    ASSERT_TRUE(CreateDirectoryA(AppFolder().c_str(), nullptr));
+    WriteText(AppFolder() + "\\TWChimebox.exe", "old version");
+    HANDLE inUse = CreateFileA((AppFolder() + "\\TWChimebox.exe").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
                                nullptr);
     ASSERT_NE(inUse, INVALID_HANDLE_VALUE);
     OpenEngine();
@@ -258,11 +237,11 @@ TEST_F(EngineTest, FileInUseDefersTheCopyAndTheRegistrationToTheRestart)
     EXPECT_FALSE(engine.hadErrors);
     Messages expected{{0, 5}, {1, 0}, {1, 0}, {1, 0}, {1, 0}, {1, 0}, {PROGRESS_FINISHED, 0}};
     EXPECT_EQ(recorder.Messages(), expected);
-    EXPECT_FALSE(IsRegistered(Shared() + "\\TWMPC.exe"));
+    EXPECT_FALSE(IsRegistered(SharedFolder() + "\\TWMPC.exe"));
     EXPECT_EQ(MachineString(kRunOnceKey, "Chimebox"),
-              "\"" + App() + "\\_Unins.exe\" /P " + App() + "\\_Install.log");
-    EXPECT_EQ(LogValue(engine.logPath, "Installed", App() + "\\TWChimebox.exe"), 0);
-    EXPECT_EQ(LogValue(engine.logPath, "Installed", Shared() + "\\TWMPC.exe"), 3);
+              "\"" + AppFolder() + "\\_Unins.exe\" /P " + AppFolder() + "\\_Install.log");
+    EXPECT_EQ(LogValue(engine.logPath, "Installed", AppFolder() + "\\TWChimebox.exe"), 0);
+    EXPECT_EQ(LogValue(engine.logPath, "Installed", SharedFolder() + "\\TWMPC.exe"), 3);
     EXPECT_EQ(RegGetValueA(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Control\\Session Manager",
                            "PendingFileRenameOperations", RRF_RT_REG_MULTI_SZ, nullptr, nullptr, nullptr),
               ERROR_SUCCESS);

@@ -3,18 +3,6 @@
 
 namespace {
 
-const char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Chimebox";
-const char kRunOnceKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
-
-std::string App()
-{
-    return ProgramFiles() + "Chimebox";
-}
-std::string Shared()
-{
-    return CommonFiles() + "Tonewright";
-}
-
 // Installs the shipped payload with an engine of its own, as an earlier
 // Setup process did.
 void InstallShipped(const std::string &source, HWND owner)
@@ -37,7 +25,7 @@ protected:
     void PrepareUninstall()
     {
         ASSERT_EQ(engine.OpenQueue(), S_OK);
-        lstrcpyA(engine.logPath, (App() + "\\_Install.log").c_str());
+        lstrcpyA(engine.logPath, (AppFolder() + "\\_Install.log").c_str());
         engine.ownerWindow = recorder.Window();
         engine.AttachProgressWindow(recorder.Window(), ProgressRecorder::kMessage);
     }
@@ -50,8 +38,8 @@ TEST_P(UninstallShared, SharedComponentGoesWithItsLastReference)
     const SharedCase &c = GetParam();
     MakeShippedSource();
     InstallShipped(source, recorder.Window());
-    const std::string server = Shared() + "\\TWMPC.exe";
-    const std::string library = Shared() + "\\TWMPCUI.dll";
+    const std::string server = SharedFolder() + "\\TWMPC.exe";
+    const std::string library = SharedFolder() + "\\TWMPCUI.dll";
     for (const std::string &file : {server, library}) {
         ASSERT_EQ(SharedCount(file), 1);
         ASSERT_TRUE(IsRegistered(file));
@@ -70,9 +58,9 @@ TEST_P(UninstallShared, SharedComponentGoesWithItsLastReference)
         EXPECT_EQ(IsRegistered(file), c.stays);
         EXPECT_EQ(SharedCount(file), c.countAfter);
     }
-    EXPECT_EQ(Exists(Shared()), c.stays);
-    EXPECT_FALSE(Exists(App()));
-    EXPECT_FALSE(Exists(ProgramsMenu() + "Chimebox"));
+    EXPECT_EQ(Exists(SharedFolder()), c.stays);
+    EXPECT_FALSE(Exists(AppFolder()));
+    EXPECT_FALSE(Exists(MenuFolder()));
     EXPECT_EQ(MachineString(kUninstallKey, "DisplayName"), "<missing>");
     EXPECT_TRUE(catcher.Caught().empty());
     EXPECT_FALSE(engine.hadErrors);
@@ -93,13 +81,13 @@ TEST_F(EngineTest, UninstallDeletesNewestEntryFirst)
 {
     MakeShippedSource();
     InstallShipped(source, recorder.Window());
-    const std::vector<std::string> installed = LogKeys(App() + "\\_Install.log", "Installed");
+    const std::vector<std::string> installed = LogKeys(AppFolder() + "\\_Install.log", "Installed");
     // With every file already gone, each deletion fails and shows its path,
     // in the order the queue takes them.
     for (const std::string &file : installed)
         ASSERT_TRUE(DeleteFileA(file.c_str())) << file;
     ASSERT_EQ(engine.OpenQueue(), S_OK);
-    lstrcpyA(engine.logPath, (App() + "\\_Install.log").c_str());
+    lstrcpyA(engine.logPath, (AppFolder() + "\\_Install.log").c_str());
     EXPECT_EQ(engine.RunUninstall(), 1);
 
     std::vector<std::string> shown;
@@ -117,18 +105,18 @@ TEST_F(EngineTest, UninstallDeletesNewestEntryFirst)
     // A library that is gone cannot be unregistered; a program that is gone
     // cannot be started, which is no error.
     EXPECT_EQ(unregistration,
-              std::vector<std::string>{"Error 0x80004005 registering " + Shared() + "\\TWMPCUI.dll on system."});
-    EXPECT_FALSE(Exists(App()));
+              std::vector<std::string>{"Error 0x80004005 registering " + SharedFolder() + "\\TWMPCUI.dll on system."});
+    EXPECT_FALSE(Exists(AppFolder()));
 }
 
 TEST_F(EngineTest, UninstallWithEmptyInstalledSectionStillCleansUp)
 {
-    ASSERT_TRUE(CreateDirectoryA(App().c_str(), nullptr));
-    ASSERT_TRUE(CreateDirectoryA(Shared().c_str(), nullptr));
-    ASSERT_TRUE(CreateDirectoryA((Shared() + "\\kept").c_str(), nullptr));
-    const std::string log = App() + "\\_Install.log";
-    WritePrivateProfileStringA("Directories", App().c_str(), "0", log.c_str());
-    WritePrivateProfileStringA("Directories", Shared().c_str(), "0", log.c_str());
+    ASSERT_TRUE(CreateDirectoryA(AppFolder().c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryA(SharedFolder().c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryA((SharedFolder() + "\\kept").c_str(), nullptr));
+    const std::string log = AppFolder() + "\\_Install.log";
+    WritePrivateProfileStringA("Directories", AppFolder().c_str(), "0", log.c_str());
+    WritePrivateProfileStringA("Directories", SharedFolder().c_str(), "0", log.c_str());
     WritePrivateProfileStringA("Setup", "AppName", "Chimebox", log.c_str());
     HKEY key;
     ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kUninstallKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
@@ -146,8 +134,8 @@ TEST_F(EngineTest, UninstallWithEmptyInstalledSectionStillCleansUp)
     // The application folder held the log and still goes; a folder that
     // holds something stays.
     EXPECT_FALSE(Exists(log));
-    EXPECT_FALSE(Exists(App()));
-    EXPECT_TRUE(Exists(Shared() + "\\kept"));
+    EXPECT_FALSE(Exists(AppFolder()));
+    EXPECT_TRUE(Exists(SharedFolder() + "\\kept"));
     EXPECT_NE(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kUninstallKey, 0, KEY_READ, &key), ERROR_SUCCESS);
     EXPECT_EQ(MachineString(kRunOnceKey, "Chimebox"), "<missing>");
     EXPECT_EQ(recorder.Messages(), (std::vector<std::pair<WPARAM, LPARAM>>{{PROGRESS_FINISHED, 0}}));
@@ -156,10 +144,10 @@ TEST_F(EngineTest, UninstallWithEmptyInstalledSectionStillCleansUp)
 
 TEST_F(EngineTest, FailedUnregistrationNamesTheFullPathAndStillDeletes)
 {
-    ASSERT_TRUE(CreateDirectoryA(App().c_str(), nullptr));
-    const std::string failing = App() + "\\failing.exe";
+    ASSERT_TRUE(CreateDirectoryA(AppFolder().c_str(), nullptr));
+    const std::string failing = AppFolder() + "\\failing.exe";
     CopyInto(BuiltFile("engine_server_fail.exe"), failing);
-    const std::string log = App() + "\\_Install.log";
+    const std::string log = AppFolder() + "\\_Install.log";
     WritePrivateProfileStringA("Installed", failing.c_str(), "1", log.c_str());
     ASSERT_EQ(engine.OpenQueue(), S_OK);
     lstrcpyA(engine.logPath, log.c_str());
