@@ -271,7 +271,7 @@ TEST_F(Connection, ComponentMissingWarnsOnceAndOptionsDoesNothing)
     EXPECT_EQ(std::vector<int>{IDOK}, box.buttons);
     EXPECT_EQ("Not connected", StatusText());
     EXPECT_TRUE(Enabled(IDC_GET_TONE));
-    Command(IDM_OPTIONS);
+    Press(IDM_OPTIONS);
     EXPECT_EQ(1u, Dialogs().size());
     HWND window = Window();
     Close();

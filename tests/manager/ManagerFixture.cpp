@@ -47,10 +47,32 @@ std::vector<uint8_t> MidiBytes(uint8_t note)
 
 std::string ScratchFolder()
 {
+    const ::testing::TestInfo *test = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::string name = std::string(test->test_suite_name()) + "." + test->name();
+    for (char &c : name)
+        if (c == '/')
+            c = '_';
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
-    std::string folder = std::string(temp) + "chimebox-" + std::to_string(GetCurrentProcessId()) + "\\";
-    CreateDirectoryA(folder.c_str(), nullptr);
+    std::string folder = std::string(temp) + "chimebox-" + name + "\\";
+    static std::string made;
+    if (made != folder) {
+        // Each test starts with an empty folder of its own.
+        WIN32_FIND_DATAA found;
+        HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+        if (search != INVALID_HANDLE_VALUE) {
+            do {
+                std::string path = folder + found.cFileName;
+                if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                    RemoveDirectoryA(path.c_str());
+                else
+                    DeleteFileA(path.c_str());
+            } while (FindNextFileA(search, &found));
+            FindClose(search);
+        }
+        CreateDirectoryA(folder.c_str(), nullptr);
+        made = folder;
+    }
     return folder;
 }
 
@@ -162,7 +184,7 @@ void ManagerTest::Open(bool withComponent)
 void ManagerTest::Close()
 {
     if (window_ && IsWindow(window_->Window()))
-        Command(IDCANCEL);
+        Press(IDCANCEL);
     window_ = nullptr;
     Pump();
 }
@@ -174,7 +196,7 @@ std::string ManagerTest::StatusText() const
     return text;
 }
 
-void ManagerTest::Command(int id) { SendMessageA(Window(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+void ManagerTest::Press(int id) { SendMessageA(Window(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
 
 void ManagerTest::DoubleClickList()
 {

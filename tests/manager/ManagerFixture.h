@@ -55,7 +55,7 @@ protected:
     HWND List() const { return Control(IDC_RINGTONES); }
     std::string StatusText() const;
     bool Enabled(int id) const { return IsWindowEnabled(Control(id)) != FALSE; }
-    void Command(int id);
+    void Press(int id);
     void DoubleClickList();
     // The dialogs the catcher saw, in order, without the main window itself.
     std::vector<CaughtDialog> Dialogs() const;
