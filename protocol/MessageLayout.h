@@ -59,3 +59,20 @@ bool BuildWriteHeader(uint16_t location, const char16_t *name, size_t nameUnits,
 
 // True when the reply has at least two bytes and byte 1 is type.
 bool IsReplyOfType(const uint8_t *reply, size_t size, MessageType type);
+
+// The entries of a ListResp, in reply order, appended to entries. The
+// listing stops at the first entry that does not lie wholly inside the reply
+// or whose length cannot hold its name. False, appending nothing, when the
+// reply is not a ListResp or is too short to hold its entry count.
+bool ParseListReply(const uint8_t *reply, size_t size, std::vector<RingtoneEntry> &entries);
+
+struct ReadReply {
+    std::u16string name;
+    // The ringtone's bytes, inside the parsed reply.
+    const uint8_t *data = nullptr;
+    size_t dataSize = 0;
+};
+
+// A ReadResp for location. False when the reply is of another type, for
+// another location, or states a name or data that run past its end.
+bool ParseReadReply(const uint8_t *reply, size_t size, uint16_t location, ReadReply &out);

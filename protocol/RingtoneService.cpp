@@ -1,0 +1,127 @@
+#include "RingtoneService.h"
+
+#include "Transaction.h"
+
+namespace {
+
+const char kTimeoutReceiving[] = "Timeout waiting for data from phone";
+const char kTimeoutSending[] = "Timeout sending data to phone";
+const char kNoResponse[] = "Error getting response from phone";
+
+// The message for a failed transaction: the time-out text for E_ABORT.
+void ShowTransactionMessage(HWND owner, HRESULT result, const char *timeoutText)
+{
+    MessageBoxA(owner, result == E_ABORT ? timeoutText : kNoResponse, "Error", MB_OK);
+}
+
+// Runs a request; the reply's array, if any, passes to reply. A request
+// buffer that could not be built fails as a refused Begin does.
+HRESULT Exchange(ITWMsgStream *stream, const MessageBuffer &request, LONG timeout,
+                 MessageBuffer &reply)
+{
+    if (request.Failed() || request.Absent())
+        return E_FAIL;
+    SAFEARRAY *received = nullptr;
+    HRESULT result = RunTransaction(stream, request.Array(), &received, timeout);
+    reply = MessageBuffer(received);
+    return result;
+}
+
+MessageBuffer RequestOf(const std::vector<uint8_t> &bytes)
+{
+    MessageBuffer request;
+    request.Append(bytes.data(), bytes.size());
+    return request;
+}
+
+std::wstring WideOf(const std::u16string &name)
+{
+    return std::wstring(name.begin(), name.end());
+}
+
+} // namespace
+
+int ListRingtones(ITWMsgStream *stream, HWND owner, ListingKind kind, std::vector<Ringtone> &entries)
+{
+    if (!stream)
+        return -1;
+    MessageBuffer reply;
+    HRESULT result = Exchange(stream, RequestOf(BuildListRequest(kind)), kListTimeout, reply);
+    if (FAILED(result)) {
+        ShowTransactionMessage(owner, result, kTimeoutReceiving);
+        return -1;
+    }
+    if (!reply.Data())
+        return E_FAIL;
+    if (!IsReplyOfType(reply.Data(), reply.Size(), ListResp))
+        return -1;
+    std::vector<RingtoneEntry> listed;
+    if (!ParseListReply(reply.Data(), reply.Size(), listed))
+        return E_FAIL;
+    for (const RingtoneEntry &entry : listed)
+        entries.push_back({entry.location, WideOf(entry.name)});
+    return static_cast<int>(listed.size());
+}
+
+HRESULT ReadRingtone(ITWMsgStream *stream, HWND owner, uint16_t location, std::wstring &name,
+                     MessageBuffer &data)
+{
+    if (!stream)
+        return E_FAIL;
+    MessageBuffer reply;
+    HRESULT result = Exchange(stream, RequestOf(BuildReadRequest(location)), kReadTimeout, reply);
+    if (FAILED(result)) {
+        ShowTransactionMessage(owner, result, kTimeoutReceiving);
+        return -1;
+    }
+    ReadReply read;
+    if (!ParseReadReply(reply.Data(), reply.Size(), location, read))
+        return E_FAIL;
+    // The data buffer was passed in absent: a failed append leaves it so.
+    if (!data.Append(read.data, read.dataSize)) {
+        data.Reset();
+        ShowTransactionMessage(owner, E_FAIL, kTimeoutReceiving);
+        return -1;
+    }
+    name.append(WideOf(read.name));
+    return S_OK;
+}
+
+HRESULT WriteRingtone(ITWMsgStream *stream, HWND owner, uint16_t location, const wchar_t *name,
+                      const MessageBuffer &data)
+{
+    if (!stream)
+        return E_FAIL;
+    size_t nameUnits = name ? wcslen(name) : 0;
+    std::vector<uint8_t> header;
+    // An incomplete file is not sent either.
+    if (data.Failed() ||
+        !BuildWriteHeader(location, reinterpret_cast<const char16_t *>(name), nameUnits,
+                          data.Size(), header))
+        return E_INVALIDARG;
+    static const uint8_t kClosing[2] = {0x00, 0x00};
+    MessageBuffer request = RequestOf(header);
+    request.AppendArray(data.Array());
+    request.Append(kClosing, sizeof kClosing);
+
+    MessageBuffer reply;
+    HRESULT result = Exchange(stream, request, kWriteTimeout, reply);
+    if (FAILED(result)) {
+        ShowTransactionMessage(owner, result, kTimeoutSending);
+        return -1;
+    }
+    if (!IsReplyOfType(reply.Data(), reply.Size(), WriteResp))
+        return E_FAIL;
+    return S_OK;
+}
+
+HRESULT EraseRingtone(ITWMsgStream *stream, uint16_t location)
+{
+    if (!stream)
+        return E_FAIL;
+    MessageBuffer reply;
+    if (FAILED(Exchange(stream, RequestOf(BuildEraseRequest(location)), kEraseTimeout, reply)) ||
+        !IsReplyOfType(reply.Data(), reply.Size(), EraseResp))
+        return E_FAIL;
+    return S_OK;
+}
