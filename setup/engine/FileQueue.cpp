@@ -22,6 +22,30 @@ bool Exists(const char *path)
     return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
 }
 
+bool InUse(DWORD error)
+{
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_USER_MAPPED_FILE;
+}
+
+// Puts the source beside a target that is in use and has the system
+// replace the target with it at the next start, as Windows's Setup API does
+// itself (Wine's reports a copy error instead).
+bool ReplaceAtRestart(const char *source, const char *target)
+{
+    char folder[ENGINE_PATH_SIZE];
+    lstrcpynA(folder, target, sizeof folder);
+    if (!CutFileName(folder))
+        return false;
+    char temporary[MAX_PATH];
+    if (!GetTempFileNameA(folder, "TWS", 0, temporary))
+        return false;
+    if (CopyFileA(source, temporary, FALSE) &&
+        MoveFileExA(temporary, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_DELAY_UNTIL_REBOOT))
+        return true;
+    DeleteFileA(temporary);
+    return false;
+}
+
 } // namespace
 
 void InstallEngine::AttachProgressWindow(HWND window, UINT message)
@@ -90,7 +114,8 @@ UINT InstallEngine::OnQueueNotification(UINT notification, UINT_PTR param1, UINT
     const auto *paths = reinterpret_cast<const FILEPATHS_A *>(param1);
     switch (notification) {
     case SPFILENOTIFY_STARTSUBQUEUE:
-        SendProgress(kProgressRange, param2);
+        if (param2 > 0)
+            SendProgress(kProgressRange, static_cast<LPARAM>(param2));
         break;
     case SPFILENOTIFY_NEEDMEDIA: {
         // A source file that is not there cannot be supplied by asking again
@@ -120,6 +145,12 @@ UINT InstallEngine::OnQueueNotification(UINT notification, UINT_PTR param1, UINT
         SendProgress(kProgressStep, 0);
         break;
     case SPFILENOTIFY_COPYERROR: {
+        if (InUse(paths->Win32Error) && ReplaceAtRestart(paths->Source, paths->Target)) {
+            restartNeeded = true;
+            OnFileCopied(*paths);
+            SendProgress(kProgressStep, 0);
+            return FILEOP_SKIP;
+        }
         MessageBoxA(nullptr, paths->Source, "Copy error", MB_OK);
         UINT answer = SetupDefaultQueueCallbackA(defaultCallbackContext, notification, param1, param2);
         // Every file is queued with SP_COPY_NOSKIP, so skipping is no answer
@@ -163,9 +194,6 @@ void InstallEngine::OnFileCopied(const FILEPATHS_A &paths)
 
     char folder[ENGINE_PATH_SIZE];
     lstrcpynA(folder, paths.Target, sizeof folder);
-    char *name = const_cast<char *>(FileNamePart(folder));
-    if (name != folder) {
-        name[-1] = '\0';
+    if (CutFileName(folder))
         LogNumber("Directories", folder, 0);
-    }
 }

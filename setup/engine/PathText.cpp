@@ -31,3 +31,12 @@ const char *FileNamePart(const char *path)
             name = p + 1;
     return name;
 }
+
+char *CutFileName(char *path)
+{
+    char *name = const_cast<char *>(FileNamePart(path));
+    if (name == path)
+        return nullptr;
+    name[-1] = '\0';
+    return name;
+}

@@ -8,5 +8,8 @@ void AppendToPath(char *path, const char *text);
 void EnsureFinalBackslash(char *path);
 // Removes one final backslash, if any.
 void CutFinalBackslash(char *path);
+// Ends the path at its last backslash and returns the name that followed
+// it, or returns null when the path has no backslash.
+char *CutFileName(char *path);
 // The part after the last backslash, or the whole path when it has none.
 const char *FileNamePart(const char *path);

@@ -43,6 +43,7 @@ int InstallEngine::CreateShortcuts()
                 !SetupGetTargetPathA(scriptHandle, nullptr, section, folder, sizeof folder, nullptr) ||
                 !EnsureDirectory(folder))
                 continue;
+            CutFinalBackslash(folder);
             LogNumber("Directories", folder, 0);
 
             INFCONTEXT entry;
@@ -62,7 +63,7 @@ int InstallEngine::CreateShortcuts()
                 AppendToPath(linkPath, ".lnk");
                 char targetPath[ENGINE_PATH_SIZE];
                 lstrcpynA(targetPath, targetFolder, sizeof targetPath);
-                AppendToPath(targetPath, "\\");
+                EnsureFinalBackslash(targetPath);
                 AppendToPath(targetPath, shortcut.target);
                 if (CreateShellLink(targetPath, linkPath, shortcut.iconIndex))
                     LogNumber("Installed", linkPath, 0);

@@ -3,6 +3,7 @@
 #include "InstallEngine.h"
 
 #include "InstallLog.h"
+#include "PathText.h"
 #include "SetupWarning.h"
 
 #include <stdio.h>
@@ -21,6 +22,16 @@ void RemoveRegistryItem(const char *keyName, const char *name, bool subKey)
     else
         RegDeleteValueA(key, name);
     RegCloseKey(key);
+}
+
+// Queues a file's deletion as folder and name: Wine's Setup API appends a
+// backslash to a full path given alone and then cannot delete the file.
+void QueueDeleteOf(HSPFILEQ queue, const char *path)
+{
+    char folder[ENGINE_PATH_SIZE];
+    lstrcpynA(folder, path, sizeof folder);
+    const char *name = CutFileName(folder);
+    SetupQueueDeleteA(queue, name ? folder : path, name);
 }
 
 } // namespace
@@ -53,7 +64,7 @@ int InstallEngine::RunUninstall()
                     ShowSetupWarning(ownerWindow, text);
                 }
             }
-            SetupQueueDeleteA(fileQueue, path, nullptr);
+            QueueDeleteOf(fileQueue, path);
         }
     }
     CommitQueue();
