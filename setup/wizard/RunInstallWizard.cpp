@@ -5,9 +5,7 @@
 #include "SetupWarning.h"
 #include "SetupWizard.h"
 
-namespace {
-
-int RunWizardLoop(HWND wizard)
+int RunWizardMessageLoop(HWND wizard)
 {
     MSG message;
     for (;;) {
@@ -22,8 +20,6 @@ int RunWizardLoop(HWND wizard)
         }
     }
 }
-
-} // namespace
 
 int RunInstallWizard(const char *)
 {
@@ -44,5 +40,5 @@ int RunInstallWizard(const char *)
     HWND window = wizard.Create();
     if (!window)
         return 0;
-    return RunWizardLoop(window);
+    return RunWizardMessageLoop(window);
 }

@@ -12,8 +12,10 @@ constexpr DWORD SCRIPT_LINE_SIZE = 1024;
 
 void ReadSetupData(const char *key, const char *fallback, char *buffer)
 {
-    if (!SetupGetLineTextA(nullptr, installEngine.scriptHandle, "Setup.Data", key, buffer, SCRIPT_LINE_SIZE,
-                           nullptr))
+    // Wine's Setup API reads through an invalid handle instead of failing.
+    HINF script = installEngine.scriptHandle;
+    if (script == INVALID_HANDLE_VALUE ||
+        !SetupGetLineTextA(nullptr, script, "Setup.Data", key, buffer, SCRIPT_LINE_SIZE, nullptr))
         lstrcpynA(buffer, fallback, SCRIPT_LINE_SIZE);
 }
 
