@@ -1,0 +1,6 @@
+// "&Get tone from phone...": saves the selected ringtone to a file.
+#pragma once
+
+class MainWindow;
+
+void OnGetTone(MainWindow &window);
