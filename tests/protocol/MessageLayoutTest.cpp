@@ -45,6 +45,7 @@ struct SwapCase {
     int count;
     Bytes expected; // the six destination bytes afterwards, from all 0xEE
 };
+void PrintTo(const SwapCase &c, std::ostream *os) { *os << c.what; }
 
 class SwapCount : public ::testing::TestWithParam<SwapCase> {};
 
@@ -82,6 +83,7 @@ struct RequestCase {
     Bytes built;
     Bytes expected;
 };
+void PrintTo(const RequestCase &c, std::ostream *os) { *os << c.what; }
 
 class Requests : public ::testing::TestWithParam<RequestCase> {};
 
@@ -124,6 +126,7 @@ struct LimitCase {
     size_t dataBytes;
     bool built;
 };
+void PrintTo(const LimitCase &c, std::ostream *os) { *os << c.what; }
 
 class WriteLimits : public ::testing::TestWithParam<LimitCase> {};
 
@@ -211,6 +214,7 @@ struct ListCase {
     bool parsed;
     std::vector<RingtoneEntry> expected;
 };
+void PrintTo(const ListCase &c, std::ostream *os) { *os << c.what; }
 
 class ListReplies : public ::testing::TestWithParam<ListCase> {};
 
@@ -273,6 +277,7 @@ struct ReadCase {
     Bytes data;
     size_t dataOffset;
 };
+void PrintTo(const ReadCase &c, std::ostream *os) { *os << c.what; }
 
 class ReadReplies : public ::testing::TestWithParam<ReadCase> {};
 

@@ -65,7 +65,9 @@ struct Operation {
     Bytes request;
     LONG timeout;
 };
+void PrintTo(const Operation &c, std::ostream *os) { *os << c.what; }
 
+// Where the listings of the table below put their entries.
 std::vector<Ringtone> listed;
 
 const Operation kList{"list", [](ITWMsgStream *s, HWND o) { return static_cast<HRESULT>(ListRingtones(s, o, MainListing, listed)); },
@@ -123,6 +125,7 @@ struct FailureCase {
     HRESULT result;
     const char *text; // null: no box
 };
+void PrintTo(const FailureCase &c, std::ostream *os) { *os << c.what; }
 
 void TimesOut(StreamScript &s) { s.wait = S_FALSE; }
 void BeginRefuses(StreamScript &s) { s.begin = E_FAIL; }
@@ -180,6 +183,7 @@ struct ReplyCase {
     Operation op;
     std::function<void(StreamScript &)> reply;
 };
+void PrintTo(const ReplyCase &c, std::ostream *os) { *os << c.what; }
 
 void ZeroLength(StreamScript &s) { s.reply.clear(); }
 void NoArray(StreamScript &s) { s.nullReplyArray = true; }
@@ -298,6 +302,7 @@ struct RefusedRead {
     const char *what;
     Bytes reply;
 };
+void PrintTo(const RefusedRead &c, std::ostream *os) { *os << c.what; }
 
 class RefusedReads : public RingtoneService, public ::testing::WithParamInterface<RefusedRead> {};
 
@@ -343,6 +348,7 @@ struct RefusedWrite {
     size_t nameUnits;
     size_t dataBytes;
 };
+void PrintTo(const RefusedWrite &c, std::ostream *os) { *os << c.what; }
 
 class RefusedWrites : public RingtoneService, public ::testing::WithParamInterface<RefusedWrite> {};
 

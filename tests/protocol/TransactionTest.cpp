@@ -29,6 +29,7 @@ struct TransactionCase {
     bool replyArray; // S_OK with a non-null array
     Bytes reply;
 };
+void PrintTo(const TransactionCase &c, std::ostream *os) { *os << c.what; }
 
 class Transactions : public ::testing::TestWithParam<TransactionCase> {};
 

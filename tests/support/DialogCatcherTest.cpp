@@ -78,6 +78,45 @@ TEST(DialogCatcher, HandlerTakesDialogsAndCanOpenFurtherOnes)
     EXPECT_EQ(catcher.Caught()[1].owner, catcher.Caught()[0].window);
 }
 
+INT_PTR CALLBACK PlainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+{
+    if (message == WM_INITDIALOG)
+        return TRUE;
+    if (message == WM_COMMAND) {
+        EndDialog(dialog, LOWORD(wParam));
+        return TRUE;
+    }
+    return FALSE;
+}
+
+TEST(DialogCatcher, GivesDialogBoxesToTheHandler)
+{
+    // Dialog templates start on a DWORD boundary.
+    struct alignas(4) {
+        DLGTEMPLATE header;
+        WORD menu, windowClass;
+        wchar_t title[8];
+    } dialogTemplate = {};
+    dialogTemplate.header.style = DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_VISIBLE;
+    dialogTemplate.header.cx = 100;
+    dialogTemplate.header.cy = 50;
+    lstrcpyW(dialogTemplate.title, L"Where");
+    DialogCatcher catcher;
+    HWND seen = nullptr;
+    catcher.SetHandler([&](HWND dialog) {
+        seen = dialog;
+        DialogCatcher::PressButton(dialog, 1234);
+        return true;
+    });
+    EXPECT_EQ(1234, DialogBoxIndirectParamA(nullptr, &dialogTemplate.header, nullptr,
+                                            PlainDialogProc, 0));
+    ASSERT_EQ(catcher.Caught().size(), 1u);
+    EXPECT_EQ(catcher.Caught()[0].window, seen);
+    EXPECT_EQ(catcher.Caught()[0].caption, "Where");
+    EXPECT_EQ(catcher.Caught()[0].text, "");
+    EXPECT_TRUE(catcher.Caught()[0].buttons.empty());
+}
+
 TEST(DialogCatcher, StopsCatchingWhenGone)
 {
     {
