@@ -9,15 +9,6 @@ namespace {
 
 FakeDeviceManager *handedManager = nullptr;
 
-HRESULT CreateFakeDeviceManager(ITWDevMgr **out)
-{
-    *out = handedManager;
-    if (!handedManager)
-        return REGDB_E_CLASSNOTREG;
-    handedManager->AddRef();
-    return S_OK;
-}
-
 void RegisterTypeLibrary()
 {
     ITypeLib *library = nullptr;
@@ -38,6 +29,17 @@ void Pump()
 }
 
 } // namespace
+
+void handedDeviceManager(FakeDeviceManager *manager) { handedManager = manager; }
+
+HRESULT HandedDeviceManager(ITWDevMgr **out)
+{
+    *out = handedManager;
+    if (!handedManager)
+        return REGDB_E_CLASSNOTREG;
+    handedManager->AddRef();
+    return S_OK;
+}
 
 std::vector<uint8_t> MidiBytes(uint8_t note)
 {
@@ -177,7 +179,7 @@ FakeDevice *ManagerTest::AddDefaultPhone()
 void ManagerTest::Open(bool withComponent)
 {
     handedManager = withComponent ? manager : nullptr;
-    window_ = MainWindow::Create(GetModuleHandleA(nullptr), CreateFakeDeviceManager);
+    window_ = MainWindow::Create(GetModuleHandleA(nullptr), HandedDeviceManager);
     ASSERT_NE(nullptr, window_);
 }
 

@@ -34,6 +34,11 @@ void PrintTo(const ListItem &item, std::ostream *out);
 std::vector<ListItem> ListItems(HWND list);
 void SelectItem(HWND list, int index);
 
+// The device manager factory the tests hand the program: it hands out the
+// manager last given to handedDeviceManager (none: the component is missing).
+void handedDeviceManager(FakeDeviceManager *manager);
+HRESULT HandedDeviceManager(ITWDevMgr **out);
+
 class ManagerTest : public ::testing::Test {
 protected:
     void SetUp() override;
