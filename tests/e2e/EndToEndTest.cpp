@@ -1,5 +1,6 @@
 // The shipped package installed, used and removed again in a fresh prefix,
 // driven only through the windows a person sees.
+#include "DialogActions.h"
 #include "WindowDriver.h"
 #include "WizardWalk.h"
 
@@ -207,7 +208,7 @@ TEST_F(EndToEnd, InstallUseAndUninstallThePackage)
         << ControlTextOf(main, 203);
     EXPECT_TRUE(WaitFor([&] { return SendMessageA(GetDlgItem(main, 204), LVM_GETITEMCOUNT, 0, 0) > 0; }, 30000));
     Sleep(300);
-    SaveScreenshot(main, std::string(SCREENS_FOLDER) + "5-manager.png");
+    SaveWindowPicture(main, std::string(SCREENS_FOLDER) + "5-manager.png");
     EXPECT_TRUE(Press(main, IDCANCEL));
     EXPECT_EQ(WaitForExit(manager, 30000), 0);
     CloseHandle(manager);

@@ -1,6 +1,5 @@
 // Drives another program's windows as a person would: finds them by caption,
-// reads their controls and presses their buttons by messages, and saves
-// what they show. Knows nothing of the program behind them.
+// reads their controls and presses their buttons by messages. Knows nothing of the program behind them.
 #pragma once
 
 #include <windows.h>
@@ -20,9 +19,6 @@ std::string ControlTextOf(HWND dialog, int control);
 bool CanPress(HWND dialog, int control);
 // Presses the button as a click does; false when it cannot be pressed.
 bool Press(HWND dialog, int control);
-
-// The window as it is on the screen, saved as a PNG file.
-bool SaveScreenshot(HWND window, const std::string &path);
 
 // Starts a command line; the process handle, or null.
 HANDLE StartProgram(const std::string &commandLine);

@@ -1,5 +1,6 @@
 #include "WizardWalk.h"
 
+#include "DialogActions.h"
 #include "WindowDriver.h"
 
 #include <commctrl.h>
@@ -73,7 +74,7 @@ private:
             return true;
         // Let the page paint first.
         Sleep(300);
-        return SaveScreenshot(wizard_, screens_ + name + ".png");
+        return SaveWindowPicture(wizard_, screens_ + name + ".png");
     }
 
     // A message standing in the way, if any.
