@@ -113,6 +113,11 @@ UINT InstallEngine::OnQueueNotification(UINT notification, UINT_PTR param1, UINT
 {
     const auto *paths = reinterpret_cast<const FILEPATHS_A *>(param1);
     switch (notification) {
+    case SPFILENOTIFY_STARTCOPY:
+    case SPFILENOTIFY_STARTDELETE:
+    case SPFILENOTIFY_STARTRENAME:
+        stepPending_ = true;
+        break;
     case SPFILENOTIFY_STARTSUBQUEUE:
         if (param2 > 0)
             SendProgress(kProgressRange, static_cast<LPARAM>(param2));
@@ -138,17 +143,17 @@ UINT InstallEngine::OnQueueNotification(UINT notification, UINT_PTR param1, UINT
     case SPFILENOTIFY_ENDCOPY:
         if (paths->Win32Error == 0)
             OnFileCopied(*paths);
-        SendProgress(kProgressStep, 0);
+        StepDone();
         break;
     case SPFILENOTIFY_ENDDELETE:
     case SPFILENOTIFY_ENDRENAME:
-        SendProgress(kProgressStep, 0);
+        StepDone();
         break;
     case SPFILENOTIFY_COPYERROR: {
         if (InUse(paths->Win32Error) && ReplaceAtRestart(paths->Source, paths->Target)) {
             restartNeeded = true;
             OnFileCopied(*paths);
-            SendProgress(kProgressStep, 0);
+            StepDone();
             return FILEOP_SKIP;
         }
         MessageBoxA(nullptr, paths->Source, "Copy error", MB_OK);
@@ -174,6 +179,15 @@ void InstallEngine::SendProgress(WPARAM what, LPARAM count) const
 {
     if (IsWindow(progressWindow))
         SendMessageA(progressWindow, progressMessage, what, count);
+}
+
+// One step per file, however many end notifications the platform sends
+// for it (Wine's sends one more after a skipped copy, for instance).
+void InstallEngine::StepDone()
+{
+    if (stepPending_)
+        SendProgress(kProgressStep, 0);
+    stepPending_ = false;
 }
 
 void InstallEngine::Post(WPARAM what) const

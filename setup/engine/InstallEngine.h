@@ -96,10 +96,17 @@ public:
 
 private:
     void Post(WPARAM what) const;
+    // applicationName from the log's Setup section, kept when it has none.
+    void ReadLoggedApplicationName();
+    // "Error 0x... registering <name> on system." in the Setup box.
+    void ReportRegistrationFailure(HRESULT result, const char *name) const;
     void SendProgress(WPARAM what, LPARAM count) const;
+    void StepDone();
     void OnFileCopied(const FILEPATHS_A &paths);
 
     bool closed_ = false;
+    // The file the queue works on has not yet been counted as a step.
+    bool stepPending_ = false;
 };
 
 // The engine that Setup's modes and wizard work on.

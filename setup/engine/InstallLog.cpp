@@ -16,6 +16,13 @@ int InstallEngine::LogFlags(const char *section, const char *key) const
     return static_cast<int>(GetPrivateProfileIntA(section, key, 0, logPath));
 }
 
+void InstallEngine::ReadLoggedApplicationName()
+{
+    char current[ENGINE_NAME_SIZE];
+    lstrcpynA(current, applicationName, sizeof current);
+    GetPrivateProfileStringA("Setup", "AppName", current, applicationName, sizeof applicationName, logPath);
+}
+
 LogKeyList::LogKeyList() : buffer_(static_cast<char *>(GlobalAlloc(GMEM_FIXED, kBytes)))
 {
     if (buffer_)

@@ -72,6 +72,13 @@ HRESULT InstallEngine::RegisterServerFile(const char *path, bool registering)
     return E_FAIL;
 }
 
+void InstallEngine::ReportRegistrationFailure(HRESULT result, const char *name) const
+{
+    char text[ENGINE_PATH_SIZE + 64];
+    snprintf(text, sizeof text, "Error 0x%08lx registering %s on system.", static_cast<unsigned long>(result), name);
+    ShowSetupWarning(ownerWindow, text);
+}
+
 int InstallEngine::RegisterComponents()
 {
     LogKeyList keys;
@@ -85,10 +92,7 @@ int InstallEngine::RegisterComponents()
             continue;
         HRESULT result = RegisterServerFile(path, true);
         if (FAILED(result)) {
-            char text[ENGINE_PATH_SIZE + 64];
-            snprintf(text, sizeof text, "Error 0x%08lx registering %s on system.", static_cast<unsigned long>(result),
-                     FileNamePart(path));
-            ShowSetupWarning(ownerWindow, text);
+            ReportRegistrationFailure(result, FileNamePart(path));
             hadErrors = true;
         }
     }
@@ -106,9 +110,7 @@ int InstallEngine::ScheduleRegistration()
     // system start a planted "C:\Program.exe" instead.
     char command[2 * ENGINE_PATH_SIZE + 32];
     snprintf(command, sizeof command, "\"%s_Unins.exe\" /P %s", applicationFolder, logPath);
-    char name[ENGINE_NAME_SIZE];
-    lstrcpynA(name, applicationName, sizeof name);
-    GetPrivateProfileStringA("Setup", "AppName", name, applicationName, sizeof applicationName, logPath);
+    ReadLoggedApplicationName();
     bool written = RegSetValueExA(key, applicationName, 0, REG_SZ, reinterpret_cast<const BYTE *>(command),
                                   static_cast<DWORD>(lstrlenA(command) + 1)) == ERROR_SUCCESS;
     RegCloseKey(key);

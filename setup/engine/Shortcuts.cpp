@@ -19,8 +19,10 @@ struct ShortcutLine {
 
 bool ReadShortcutLine(INFCONTEXT &line, ShortcutLine &shortcut)
 {
-    if (!SetupGetStringFieldA(&line, 1, shortcut.name, sizeof shortcut.name, nullptr) ||
-        !SetupGetStringFieldA(&line, 3, shortcut.target, sizeof shortcut.target, nullptr))
+    // An empty field is as good as a missing one: it would name a link
+    // ".lnk" or point it at the folder.
+    if (!SetupGetStringFieldA(&line, 1, shortcut.name, sizeof shortcut.name, nullptr) || !shortcut.name[0] ||
+        !SetupGetStringFieldA(&line, 3, shortcut.target, sizeof shortcut.target, nullptr) || !shortcut.target[0])
         return false;
     INT icon = 0;
     shortcut.iconIndex = SetupGetIntField(&line, 4, &icon) ? icon : 0;

@@ -10,7 +10,8 @@ namespace {
 const char kCurrentVersionKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
 
 // Reads a REG_SZ value of the CurrentVersion key into a path buffer; leaves
-// the buffer as it was when the key or the value is missing or is no string.
+// the buffer as it was when the key or the value is missing, empty (which
+// would make the root of the current drive the folder) or no string.
 void ReadCurrentVersionPath(const char *name, char *buffer)
 {
     HKEY key;
@@ -24,7 +25,8 @@ void ReadCurrentVersionPath(const char *name, char *buffer)
     if (RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE *>(value), &size) == ERROR_SUCCESS &&
         (type == REG_SZ || type == REG_EXPAND_SZ)) {
         value[size] = '\0';
-        lstrcpynA(buffer, value, ENGINE_PATH_SIZE);
+        if (value[0])
+            lstrcpynA(buffer, value, ENGINE_PATH_SIZE);
     }
     RegCloseKey(key);
 }

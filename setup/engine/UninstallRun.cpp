@@ -4,9 +4,6 @@
 
 #include "InstallLog.h"
 #include "PathText.h"
-#include "SetupWarning.h"
-
-#include <stdio.h>
 
 namespace {
 
@@ -38,9 +35,7 @@ void QueueDeleteOf(HSPFILEQ queue, const char *path)
 
 int InstallEngine::RunUninstall()
 {
-    char name[ENGINE_NAME_SIZE];
-    lstrcpynA(name, applicationName, sizeof name);
-    GetPrivateProfileStringA("Setup", "AppName", name, applicationName, sizeof applicationName, logPath);
+    ReadLoggedApplicationName();
 
     LogKeyList keys;
     if (!keys.Valid()) {
@@ -57,12 +52,8 @@ int InstallEngine::RunUninstall()
         if (!keep) {
             if (flags & LOG_REGISTER) {
                 HRESULT result = RegisterServerFile(path, false);
-                if (FAILED(result)) {
-                    char text[ENGINE_PATH_SIZE + 64];
-                    snprintf(text, sizeof text, "Error 0x%08lx registering %s on system.",
-                             static_cast<unsigned long>(result), path);
-                    ShowSetupWarning(ownerWindow, text);
-                }
+                if (FAILED(result))
+                    ReportRegistrationFailure(result, path);
             }
             QueueDeleteOf(fileQueue, path);
         }

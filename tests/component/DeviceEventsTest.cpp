@@ -59,7 +59,7 @@ public:
     std::vector<Event> events;
 };
 
-class DeviceEvents : public ComponentTest {
+class TwmpcDeviceEvents : public ComponentTest {
 protected:
     void SetUp() override
     {
@@ -105,7 +105,7 @@ protected:
     DWORD cookie = 0;
 };
 
-TEST_F(DeviceEvents, DetachAndAttachAreAnnouncedOnTheClientsThread)
+TEST_F(TwmpcDeviceEvents, DetachAndAttachAreAnnouncedOnTheClientsThread)
 {
     ComPtr<ITWDevice> device = DeviceById("VP1");
     ASSERT_TRUE(device);
@@ -124,7 +124,7 @@ TEST_F(DeviceEvents, DetachAndAttachAreAnnouncedOnTheClientsThread)
     EXPECT_EQ(1u, Devices().size());
 }
 
-TEST_F(DeviceEvents, NewPhoneRenameAndRemovalFromTheList)
+TEST_F(TwmpcDeviceEvents, NewPhoneRenameAndRemovalFromTheList)
 {
     WriteSettingsFile("[Phones]\r\nCount=2\r\n"
                       "[Phone1]\r\nOID=VP1\r\nType=RH-9\r\nName=Virtual RH-9\r\n"
@@ -144,7 +144,7 @@ TEST_F(DeviceEvents, NewPhoneRenameAndRemovalFromTheList)
     EXPECT_FALSE(Find(5, "VP1"));
 }
 
-TEST_F(DeviceEvents, UnadvisedSinkHearsNothing)
+TEST_F(TwmpcDeviceEvents, UnadvisedSinkHearsNothing)
 {
     ASSERT_EQ(S_OK, point->Unadvise(cookie));
     EXPECT_EQ(CONNECT_E_NOCONNECTION, point->Unadvise(cookie));

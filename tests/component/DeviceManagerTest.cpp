@@ -12,9 +12,9 @@ std::string Text(ITWDevice *device, HRESULT (STDMETHODCALLTYPE ITWDevice::*get)(
     return out;
 }
 
-using DeviceManager = ComponentTest;
+using TwmpcDeviceManager = ComponentTest;
 
-TEST_F(DeviceManager, FirstUseOffersOneAttachedRH9)
+TEST_F(TwmpcDeviceManager, FirstUseOffersOneAttachedRH9)
 {
     // No settings at all: the component writes its first-use phone.
     DeleteFileA((ComponentFolder() + "\\TWMPC.ini").c_str());
@@ -34,7 +34,7 @@ TEST_F(DeviceManager, FirstUseOffersOneAttachedRH9)
     EXPECT_EQ(S_OK, manager->Shutdown(0));
 }
 
-TEST_F(DeviceManager, ListsOnlyAttachedPhonesWithTheirCodesAsWritten)
+TEST_F(TwmpcDeviceManager, ListsOnlyAttachedPhonesWithTheirCodesAsWritten)
 {
     WriteSettingsFile("[Phones]\r\nCount=4\r\n"
                       "[Phone1]\r\nOID=A1\r\nType=rh-9\r\nName=Lower case\r\n"
@@ -50,7 +50,7 @@ TEST_F(DeviceManager, ListsOnlyAttachedPhonesWithTheirCodesAsWritten)
     EXPECT_EQ("Unsupported", Text(devices[1].Get(), &ITWDevice::get_Name));
 }
 
-TEST_F(DeviceManager, EnumeratorSkipsResetsAndClones)
+TEST_F(TwmpcDeviceManager, EnumeratorSkipsResetsAndClones)
 {
     WriteSettingsFile("[Phones]\r\nCount=3\r\n[Phone1]\r\nOID=A1\r\n[Phone2]\r\nOID=A2\r\n[Phone3]\r\nOID=A3\r\n");
     manager = CreateManager();
@@ -78,7 +78,7 @@ TEST_F(DeviceManager, EnumeratorSkipsResetsAndClones)
         items[i]->Release();
 }
 
-TEST_F(DeviceManager, OnlyTheMessageStreamServiceIsOffered)
+TEST_F(TwmpcDeviceManager, OnlyTheMessageStreamServiceIsOffered)
 {
     ComPtr<ITWDevice> device = DeviceById("VP1");
     ASSERT_TRUE(device);
@@ -96,7 +96,7 @@ TEST_F(DeviceManager, OnlyTheMessageStreamServiceIsOffered)
     }
 }
 
-TEST_F(DeviceManager, RenamingAPhoneKeepsTheNewNameInTheSettings)
+TEST_F(TwmpcDeviceManager, RenamingAPhoneKeepsTheNewNameInTheSettings)
 {
     ComPtr<ITWDevice> device = DeviceById("VP1");
     ASSERT_TRUE(device);
@@ -107,7 +107,7 @@ TEST_F(DeviceManager, RenamingAPhoneKeepsTheNewNameInTheSettings)
     EXPECT_EQ("Kitchen phone", GetSetting("Phone1", "Name"));
 }
 
-TEST_F(DeviceManager, StreamRefusesWhatIsNotAByteArrayAndUnknownTransactions)
+TEST_F(TwmpcDeviceManager, StreamRefusesWhatIsNotAByteArrayAndUnknownTransactions)
 {
     ComPtr<ITWMsgStream> stream = DefaultStream();
     ASSERT_TRUE(stream);
@@ -127,7 +127,7 @@ TEST_F(DeviceManager, StreamRefusesWhatIsNotAByteArrayAndUnknownTransactions)
     EXPECT_EQ(E_INVALIDARG, stream->End(12345));
 }
 
-TEST_F(DeviceManager, ReplyIsThereOnlyAfterTheLinkDelay)
+TEST_F(TwmpcDeviceManager, ReplyIsThereOnlyAfterTheLinkDelay)
 {
     SetSetting("Link", "LatencyMs", "1500");
     ComPtr<ITWMsgStream> stream = DefaultStream();

@@ -7,7 +7,7 @@ namespace {
 const Bytes kReadScale = {0x1F, 0x12, 0x00, 0x02};
 const Bytes kMainListing = {0x1F, 0x07, 0x00, 0x00, 0xFE, 0x00};
 
-class FaultInjection : public ComponentTest {
+class TwmpcFaultInjection : public ComponentTest {
 protected:
     void SetUp() override
     {
@@ -36,7 +36,7 @@ protected:
     Bytes goodListing;
 };
 
-TEST_F(FaultInjection, DroppedReplyTimesOut)
+TEST_F(TwmpcFaultInjection, DroppedReplyTimesOut)
 {
     SetSetting("Faults", "NextReply", "drop");
     Exchange e = Transact(stream.Get(), kReadScale, 500);
@@ -45,7 +45,7 @@ TEST_F(FaultInjection, DroppedReplyTimesOut)
     ExpectCleared();
 }
 
-TEST_F(FaultInjection, DelayedReplyArrivesLate)
+TEST_F(TwmpcFaultInjection, DelayedReplyArrivesLate)
 {
     SetSetting("Faults", "NextReply", "Delay");
     SetSetting("Faults", "DelayMs", "1500");
@@ -68,7 +68,7 @@ TEST_F(FaultInjection, DelayedReplyArrivesLate)
     ExpectCleared();
 }
 
-TEST_F(FaultInjection, RepliesChangedOnTheWay)
+TEST_F(TwmpcFaultInjection, RepliesChangedOnTheWay)
 {
     struct Case {
         const char *fault;
@@ -96,7 +96,7 @@ TEST_F(FaultInjection, RepliesChangedOnTheWay)
     }
 }
 
-TEST_F(FaultInjection, BeginRefusedOnceAndNothingReachesThePhone)
+TEST_F(TwmpcFaultInjection, BeginRefusedOnceAndNothingReachesThePhone)
 {
     DeleteFileA((ComponentFolder() + "\\Requests.log").c_str());
     SetSetting("Faults", "RefuseBegin", "1");
@@ -108,7 +108,7 @@ TEST_F(FaultInjection, BeginRefusedOnceAndNothingReachesThePhone)
     EXPECT_EQ(1u, RecordedRequests().size());
 }
 
-TEST_F(FaultInjection, PhoneWithoutStreamFailsQueryService)
+TEST_F(TwmpcFaultInjection, PhoneWithoutStreamFailsQueryService)
 {
     WriteSettingsFile("[Phones]\r\nCount=2\r\n"
                       "[Phone1]\r\nOID=S0\r\nType=RH-9\r\nName=Mute\r\nStream=0\r\n"
@@ -128,7 +128,7 @@ TEST_F(FaultInjection, PhoneWithoutStreamFailsQueryService)
     EXPECT_TRUE(StreamOf(talking.Get()));
 }
 
-TEST_F(FaultInjection, DetachedPhoneRefusesItsStream)
+TEST_F(TwmpcFaultInjection, DetachedPhoneRefusesItsStream)
 {
     SetSetting("Phone1", "Attached", "0");
     EXPECT_EQ(HRESULT_FROM_WIN32(ERROR_DEVICE_NOT_CONNECTED), Transact(stream.Get(), kReadScale).begin);

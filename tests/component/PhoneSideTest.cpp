@@ -17,7 +17,7 @@ RingtoneStore Samples()
     return store;
 }
 
-TEST(RingtoneStoreFile, RoundTripsEveryField)
+TEST(TwmpcStoreFile, RoundTripsEveryField)
 {
     RingtoneStore store = Samples();
     StoredRingtone big;
@@ -37,7 +37,7 @@ TEST(RingtoneStoreFile, RoundTripsEveryField)
     }
 }
 
-TEST(RingtoneStoreFile, DamagedFilesAreRefusedWithoutReadingPastTheirEnd)
+TEST(TwmpcStoreFile, DamagedFilesAreRefusedWithoutReadingPastTheirEnd)
 {
     const Bytes good = Samples().Serialize();
     struct Case {
@@ -77,7 +77,7 @@ TEST(RingtoneStoreFile, DamagedFilesAreRefusedWithoutReadingPastTheirEnd)
     }
 }
 
-TEST(ReplyFaultBytes, ChangesOnlyWhatTheFaultNames)
+TEST(TwmpcReplyFaults, ChangesOnlyWhatTheFaultNames)
 {
     struct Case {
         ReplyFault fault;

@@ -42,9 +42,9 @@ std::string Server()
     return "\"" + BinaryPath("TWMPC.exe") + "\"";
 }
 
-using Registration = ComponentTest;
+using TwmpcRegistration = ComponentTest;
 
-TEST_F(Registration, RegistersClassesInterfacesAndTheTypeLibrary)
+TEST_F(TwmpcRegistration, RegistersClassesInterfacesAndTheTypeLibrary)
 {
     for (const std::string &key : ComponentKeys())
         EXPECT_TRUE(KeyExists(key)) << key;
@@ -66,7 +66,7 @@ TEST_F(Registration, RegistersClassesInterfacesAndTheTypeLibrary)
     EXPECT_EQ(Server(), server);
 }
 
-TEST_F(Registration, UnregisteringLeavesNothingOfTheComponent)
+TEST_F(TwmpcRegistration, UnregisteringLeavesNothingOfTheComponent)
 {
     EXPECT_EQ(0u, RunProgram(Server() + " /unregserver"));
     EXPECT_EQ(S_OK, CallEntry("DllUnregisterServer"));
@@ -83,7 +83,7 @@ TEST_F(Registration, UnregisteringLeavesNothingOfTheComponent)
     EXPECT_TRUE(KeyExists("CLSID\\" + GuidText(CLSID_TWDevMgr) + "\\LocalServer32"));
 }
 
-TEST_F(Registration, FailureEndsWithANegativeResult)
+TEST_F(TwmpcRegistration, FailureEndsWithANegativeResult)
 {
     // A copy of the server whose type library is damaged.
     std::string copy = BinaryPath("TWMPC-damaged-library.exe");
@@ -99,7 +99,7 @@ TEST_F(Registration, FailureEndsWithANegativeResult)
     EXPECT_LT(static_cast<LONG>(code), 0);
 }
 
-TEST_F(Registration, BothFilesDeclareThemselvesSelfRegistering)
+TEST_F(TwmpcRegistration, BothFilesDeclareThemselvesSelfRegistering)
 {
     for (const char *file : {"TWMPC.exe", "TWMPCUI.dll"}) {
         std::string path = BinaryPath(file);

@@ -59,7 +59,7 @@ uint32_t BigEndian32(const uint8_t *p)
     return static_cast<uint32_t>(p[0]) << 24 | p[1] << 16 | p[2] << 8 | p[3];
 }
 
-class RingtoneService : public ComponentTest {
+class TwmpcRingtoneService : public ComponentTest {
 protected:
     void SetUp() override
     {
@@ -84,14 +84,14 @@ protected:
     ComPtr<ITWMsgStream> stream;
 };
 
-TEST_F(RingtoneService, ListingsOfTheSampleStore)
+TEST_F(TwmpcRingtoneService, ListingsOfTheSampleStore)
 {
     EXPECT_EQ(ListReply({{1, 1, "Bells"}, {2, 0, "Scale"}, {3, 0, "Polka"}, {4, 0, "Compact tone"}}), Reply(kMainListing));
     // Presets cannot be written over: the location listing leaves them out.
     EXPECT_EQ(ListReply({{2, 0, "Scale"}, {3, 0, "Polka"}, {4, 0, "Compact tone"}}), Reply(kLocationListing));
 }
 
-TEST_F(RingtoneService, SamplesAreShortStandardMidiFilesBesidesOneRawEntry)
+TEST_F(TwmpcRingtoneService, SamplesAreShortStandardMidiFilesBesidesOneRawEntry)
 {
     for (unsigned location = 1; location <= 3; ++location) {
         Bytes reply = Reply({0x1F, 0x12, 0x00, static_cast<uint8_t>(location)});
@@ -114,7 +114,7 @@ TEST_F(RingtoneService, SamplesAreShortStandardMidiFilesBesidesOneRawEntry)
     EXPECT_NE(0, memcmp(raw.data() + 6 + 24 + 2, "MThd", 4));
 }
 
-TEST_F(RingtoneService, WriteReadReplaceEraseRoundTrip)
+TEST_F(TwmpcRingtoneService, WriteReadReplaceEraseRoundTrip)
 {
     const Bytes data = {0x01, 0x02, 0x03, 0x04};
     const Bytes request = WriteRequest(0x7FFF, "abc", data);
@@ -134,7 +134,7 @@ TEST_F(RingtoneService, WriteReadReplaceEraseRoundTrip)
     EXPECT_EQ(ListReply({{1, 1, "Bells"}, {2, 0, "Scale"}, {3, 0, ""}, {4, 0, "Compact tone"}}), Reply(kMainListing));
 }
 
-TEST_F(RingtoneService, RequestsItCannotParseOrCarryOutGetAnErrorReply)
+TEST_F(TwmpcRingtoneService, RequestsItCannotParseOrCarryOutGetAnErrorReply)
 {
     struct Case {
         const char *what;
@@ -170,7 +170,7 @@ TEST_F(RingtoneService, RequestsItCannotParseOrCarryOutGetAnErrorReply)
     EXPECT_EQ(ListReply({{1, 1, "Bells"}, {2, 0, "Scale"}, {3, 0, "Polka"}, {4, 0, "Compact tone"}}), Reply(kMainListing));
 }
 
-TEST_F(RingtoneService, LargestRingtoneTravelsWholeBothWays)
+TEST_F(TwmpcRingtoneService, LargestRingtoneTravelsWholeBothWays)
 {
     Bytes data(65535);
     for (size_t i = 0; i < data.size(); ++i)
@@ -184,7 +184,7 @@ TEST_F(RingtoneService, LargestRingtoneTravelsWholeBothWays)
     EXPECT_TRUE(Bytes(reply.begin() + 14, reply.end()) == data);
 }
 
-TEST_F(RingtoneService, StoreFillsToItsCapacityAndThenRefusesNewRingtones)
+TEST_F(TwmpcRingtoneService, StoreFillsToItsCapacityAndThenRefusesNewRingtones)
 {
     for (size_t location = 5; location <= kStoreCapacity; ++location)
         ASSERT_EQ((Bytes{0x1F, 0x0F, 0x00, static_cast<uint8_t>(location)}), Reply(WriteRequest(0x7FFF, "t", {0x01})));
@@ -207,7 +207,7 @@ TEST_F(RingtoneService, StoreFillsToItsCapacityAndThenRefusesNewRingtones)
     EXPECT_EQ((Bytes{0x1F, 0x0F, 0x00, 0x02}), Reply(WriteRequest(0x7FFF, "v", {0x03})));
 }
 
-TEST_F(RingtoneService, StorePersistsAcrossServerRuns)
+TEST_F(TwmpcRingtoneService, StorePersistsAcrossServerRuns)
 {
     EXPECT_EQ((Bytes{0x1F, 0x0F, 0x00, 0x05}), Reply(WriteRequest(0x7FFF, "kept", {0x10, 0x20})));
     stream.Reset();
@@ -222,7 +222,7 @@ TEST_F(RingtoneService, StorePersistsAcrossServerRuns)
               Reply({0x1F, 0x12, 0x00, 0x05}));
 }
 
-TEST_F(RingtoneService, RecordsEveryRequestThePhoneReceived)
+TEST_F(TwmpcRingtoneService, RecordsEveryRequestThePhoneReceived)
 {
     Reply(kMainListing);
     Reply({0x1F, 0x12, 0x00, 0x02});

@@ -78,7 +78,7 @@ void AddSecondPhone(HWND page)
     Type(page, IDC_SPEED, "9600");
 }
 
-class SettingsPage : public ComponentTest {
+class TwmpcSettingsPage : public ComponentTest {
 protected:
     void Show(FrameScript &s)
     {
@@ -95,7 +95,7 @@ protected:
     }
 };
 
-TEST_F(SettingsPage, OkWritesTheChangeAndTheRunningManagerFollowsIt)
+TEST_F(TwmpcSettingsPage, OkWritesTheChangeAndTheRunningManagerFollowsIt)
 {
     ComPtr<ITWDevice> device = DeviceById("VP1");
     ASSERT_TRUE(device);
@@ -118,7 +118,7 @@ TEST_F(SettingsPage, OkWritesTheChangeAndTheRunningManagerFollowsIt)
     EXPECT_EQ(twdsRemoved, status);
 }
 
-TEST_F(SettingsPage, CancelKeepsTheSettings)
+TEST_F(TwmpcSettingsPage, CancelKeepsTheSettings)
 {
     FrameScript s;
     s.edit = Detach;
@@ -128,7 +128,7 @@ TEST_F(SettingsPage, CancelKeepsTheSettings)
     EXPECT_EQ(1u, Devices().size());
 }
 
-TEST_F(SettingsPage, PageAppliesThroughItsInterfaceToo)
+TEST_F(TwmpcSettingsPage, PageAppliesThroughItsInterfaceToo)
 {
     ComPtr<IPropertyPage> page;
     ASSERT_EQ(S_OK, CoCreateInstance(CLSID_TWDevMgrProps, nullptr, CLSCTX_INPROC_SERVER, IID_IPropertyPage,
