@@ -7,8 +7,13 @@
 
 #include "DataFolder.h"
 #include "FileContents.h"
+#include "IniText.h"
 
 namespace {
+
+constexpr size_t kMaxSettingsBytes = 1u << 20;
+// A file being rewritten in place is read again after this long.
+constexpr DWORD kSettleMs = 20;
 
 struct FaultName {
     ReplyFault fault;
@@ -23,18 +28,6 @@ const FaultName kFaultNames[] = {
     {ReplyFault::Truncated, "truncated"},
     {ReplyFault::OtherLocation, "otherlocation"},
 };
-
-std::string ReadText(const std::string &path, const char *section, const char *key, const char *fallback)
-{
-    char text[kMaxSettingText + 1] = {};
-    GetPrivateProfileStringA(section, key, fallback, text, sizeof text, path.c_str());
-    return text;
-}
-
-long ReadNumber(const std::string &path, const char *section, const char *key, long fallback)
-{
-    return static_cast<long>(GetPrivateProfileIntA(section, key, fallback, path.c_str()));
-}
 
 ReplyFault ParseFault(const std::string &text)
 {
@@ -60,13 +53,18 @@ bool HasPhone(const std::vector<VirtualPhone> &phones, const std::string &oid)
     return false;
 }
 
-FaultSettings ReadFaults(const std::string &path)
+FaultSettings ParseFaults(const IniText &ini)
 {
     FaultSettings faults;
-    faults.nextReply = ParseFault(ReadText(path, "Faults", "NextReply", ""));
-    faults.delayMs = ReadNumber(path, "Faults", "DelayMs", faults.delayMs);
-    faults.refuseBegin = ReadNumber(path, "Faults", "RefuseBegin", 0) != 0;
+    faults.nextReply = ParseFault(ini.Text("Faults", "NextReply", ""));
+    faults.delayMs = ini.Number("Faults", "DelayMs", faults.delayMs);
+    faults.refuseBegin = ini.Number("Faults", "RefuseBegin", 0) != 0;
     return faults;
+}
+
+std::string Limited(const std::string &text)
+{
+    return text.substr(0, kMaxSettingText);
 }
 
 void AppendLine(std::string &text, const char *format, ...)
@@ -140,42 +138,59 @@ std::string SettingsPath()
     return ComponentDataFile("TWMPC.ini");
 }
 
-ComponentSettings LoadSettings()
+void ReadSettingsFile(std::vector<uint8_t> &bytes, bool settle)
 {
     std::string path = SettingsPath();
-    if (path.empty())
-        return FirstUseSettings();
-    if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
-        ComponentSettings defaults = FirstUseSettings();
-        WriteSettingsFile(path, defaults);
-        return defaults;
+    if (!path.empty() && GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES)
+        WriteSettingsFile(path, FirstUseSettings());
+    if (path.empty() || !ReadFileContents(path, kMaxSettingsBytes, bytes)) {
+        std::string text = SettingsText(FirstUseSettings());
+        bytes.assign(text.begin(), text.end());
+        return;
     }
+    for (int tries = 0; settle && tries < 25; ++tries) {
+        Sleep(kSettleMs);
+        std::vector<uint8_t> again;
+        if (!ReadFileContents(path, kMaxSettingsBytes, again) || again == bytes)
+            return;
+        bytes = again;
+    }
+}
 
+ComponentSettings ParseSettings(const std::vector<uint8_t> &bytes)
+{
+    IniText ini(bytes);
     ComponentSettings settings;
     LinkSettings fallback;
-    settings.link.bytesPerSecond = ReadNumber(path, "Link", "BytesPerSecond", fallback.bytesPerSecond);
-    settings.link.latencyMs = ReadNumber(path, "Link", "LatencyMs", fallback.latencyMs);
+    settings.link.bytesPerSecond = ini.Number("Link", "BytesPerSecond", fallback.bytesPerSecond);
+    settings.link.latencyMs = ini.Number("Link", "LatencyMs", fallback.latencyMs);
     if (settings.link.bytesPerSecond <= 0)
         settings.link.bytesPerSecond = fallback.bytesPerSecond;
     if (settings.link.latencyMs < 0)
         settings.link.latencyMs = 0;
 
-    long count = ReadNumber(path, "Phones", "Count", 0);
+    long count = ini.Number("Phones", "Count", 0);
     for (long i = 1; i <= count && settings.phones.size() < kMaxVirtualPhones; ++i) {
-        char section[32];
-        snprintf(section, sizeof section, "Phone%ld", i);
+        std::string section = "Phone" + std::to_string(i);
         VirtualPhone phone;
-        phone.oid = ReadText(path, section, "OID", "");
+        phone.oid = ini.Text(section, "OID", "");
         if (!IsValidOid(phone.oid) || HasPhone(settings.phones, phone.oid))
             continue;
-        phone.type = ReadText(path, section, "Type", "");
-        phone.name = ReadText(path, section, "Name", "");
-        phone.attached = ReadNumber(path, section, "Attached", 1) != 0;
-        phone.hasStream = ReadNumber(path, section, "Stream", 1) != 0;
+        phone.type = Limited(ini.Text(section, "Type", ""));
+        phone.name = Limited(ini.Text(section, "Name", ""));
+        phone.attached = ini.Number(section, "Attached", 1) != 0;
+        phone.hasStream = ini.Number(section, "Stream", 1) != 0;
         settings.phones.push_back(phone);
     }
-    settings.faults = ReadFaults(path);
+    settings.faults = ParseFaults(ini);
     return settings;
+}
+
+ComponentSettings LoadSettings()
+{
+    std::vector<uint8_t> bytes;
+    ReadSettingsFile(bytes, true);
+    return ParseSettings(bytes);
 }
 
 bool SavePhonesAndLink(const ComponentSettings &settings)
@@ -184,7 +199,9 @@ bool SavePhonesAndLink(const ComponentSettings &settings)
     if (path.empty())
         return false;
     ComponentSettings merged = settings;
-    merged.faults = ReadFaults(path);
+    std::vector<uint8_t> bytes;
+    ReadSettingsFile(bytes, true);
+    merged.faults = ParseSettings(bytes).faults;
     return WriteSettingsFile(path, merged);
 }
 

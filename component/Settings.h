@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -46,9 +47,15 @@ bool IsValidOid(const std::string &oid);
 
 std::string SettingsPath();
 
-// Reads the settings, writing the first-use defaults (one attached "RH-9")
-// when the file does not exist. Phones with an invalid or repeated OID are
-// left out.
+// The settings file's bytes, first writing the first-use defaults (one
+// attached "RH-9") when there is no file; the defaults' text when it cannot
+// be read. With settle, a file that changes between two reads 20 ms apart
+// is read again until it holds still: writers such as the profile functions
+// rewrite it in place.
+void ReadSettingsFile(std::vector<uint8_t> &bytes, bool settle);
+// Phones with an invalid or repeated OID are left out.
+ComponentSettings ParseSettings(const std::vector<uint8_t> &bytes);
+// ReadSettingsFile, settled, and ParseSettings.
 ComponentSettings LoadSettings();
 
 // Writes phones and link settings in one step, keeping the faults that are

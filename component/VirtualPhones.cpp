@@ -4,13 +4,11 @@
 
 #include "DataFolder.h"
 #include "DeviceListEvents.h"
-#include "FileContents.h"
 #include "TWMPC.h"
 
 namespace {
 
 constexpr UINT kAnnounceMessage = WM_APP + 1;
-constexpr size_t kMaxSettingsBytes = 1u << 20;
 const char kWindowClass[] = "TWMPCVirtualPhones";
 
 const VirtualPhone *FindIn(const std::vector<VirtualPhone> &phones, const std::string &oid)
@@ -65,12 +63,13 @@ ComPtr<ITypeInfo> VirtualPhones::TypeInfo(REFGUID guid) const
 void VirtualPhones::Refresh()
 {
     std::vector<uint8_t> bytes;
-    bool readable = ReadFileContents(SettingsPath(), kMaxSettingsBytes, bytes);
-    if (settingsRead_ && readable && bytes == settingsBytes_)
+    ReadSettingsFile(bytes, false);
+    if (settingsRead_ && bytes == settingsBytes_)
         return;
-    settings_ = LoadSettings();
+    ReadSettingsFile(bytes, true);
+    settings_ = ParseSettings(bytes);
     settingsBytes_ = bytes;
-    settingsRead_ = readable;
+    settingsRead_ = true;
     if (window_)
         PostMessageA(window_, kAnnounceMessage, 0, 0);
 }

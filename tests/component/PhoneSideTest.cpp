@@ -4,6 +4,9 @@
 #include "ReplyFaults.h"
 #include "RingtoneStore.h"
 #include "SampleRingtones.h"
+#include "Settings.h"
+
+#include <cstring>
 
 namespace {
 
@@ -100,6 +103,56 @@ TEST(TwmpcReplyFaults, ChangesOnlyWhatTheFaultNames)
         ApplyReplyFault(c.fault, reply);
         EXPECT_EQ(c.expected, reply) << static_cast<int>(c.fault);
     }
+}
+
+} // namespace
+
+namespace {
+
+ComponentSettings Parse(const char *text)
+{
+    return ParseSettings(Bytes(text, text + strlen(text)));
+}
+
+TEST(TwmpcSettingsFile, ReadLikeTheProfileFunctions)
+{
+    ComponentSettings s = Parse("; a comment\r\n"
+                                "[link]\r\n  bytespersecond = 9600 \r\nLatencyMs=x\r\n"
+                                "[PHONES]\nCount=5\n"
+                                "[Phone1]\nOID=A1\nType= rh-9 \nName=First=one\nattached=0\n"
+                                "[Phone1]\nOID=ignored\n"
+                                "[Phone2]\nOID=A1\nName=same OID\n"
+                                "[Phone3]\nOID=has blank\n"
+                                "[Phone4]\nName=no OID\n"
+                                "[Phone5]\nOID=A5\nStream=0\n"
+                                "[Faults]\nNextReply=TRUNCATED\nRefuseBegin=1\n");
+    EXPECT_EQ(9600, s.link.bytesPerSecond);
+    EXPECT_EQ(LinkSettings().latencyMs, s.link.latencyMs);
+    ASSERT_EQ(2u, s.phones.size());
+    EXPECT_EQ("A1", s.phones[0].oid);
+    EXPECT_EQ("rh-9", s.phones[0].type);
+    EXPECT_EQ("First=one", s.phones[0].name);
+    EXPECT_FALSE(s.phones[0].attached);
+    EXPECT_TRUE(s.phones[0].hasStream);
+    EXPECT_EQ("A5", s.phones[1].oid);
+    EXPECT_TRUE(s.phones[1].attached);
+    EXPECT_FALSE(s.phones[1].hasStream);
+    EXPECT_EQ(ReplyFault::Truncated, s.faults.nextReply);
+    EXPECT_TRUE(s.faults.refuseBegin);
+}
+
+TEST(TwmpcSettingsFile, LimitsWhatItTakes)
+{
+    std::string text = "[Link]\nBytesPerSecond=0\nLatencyMs=-5\n[Phones]\nCount=40\n";
+    for (int i = 1; i <= 40; ++i)
+        text += "[Phone" + std::to_string(i) + "]\nOID=P" + std::to_string(i) + "\nName=" + std::string(300, 'n') + "\n";
+    ComponentSettings s = Parse(text.c_str());
+    EXPECT_EQ(LinkSettings().bytesPerSecond, s.link.bytesPerSecond);
+    EXPECT_EQ(0, s.link.latencyMs);
+    ASSERT_EQ(kMaxVirtualPhones, s.phones.size());
+    EXPECT_EQ(kMaxSettingText, s.phones[0].name.size());
+    EXPECT_TRUE(Parse("").phones.empty());
+    EXPECT_EQ(ReplyFault::None, Parse("[Faults]\nNextReply=explode\n").faults.nextReply);
 }
 
 } // namespace

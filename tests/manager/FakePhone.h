@@ -19,17 +19,9 @@ struct StoredTone {
     std::vector<uint8_t> data;
 };
 
-// What the next transaction does instead of answering normally.
-enum class Fault { None, RefuseBegin, Timeout, WrongType, NoReply };
-
-class FakeStream : public ITWMsgStream {
+// The IDispatch half of a dual interface, which the program never calls.
+template <class Interface> class FakeDual : public Interface {
 public:
-    FakeStream() = default;
-    virtual ~FakeStream() = default;
-
-    STDMETHODIMP QueryInterface(REFIID iid, void **object) override;
-    STDMETHODIMP_(ULONG) AddRef() override { return ++refs; }
-    STDMETHODIMP_(ULONG) Release() override;
     STDMETHODIMP GetTypeInfoCount(UINT *) override { return E_NOTIMPL; }
     STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo **) override { return E_NOTIMPL; }
     STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR *, UINT, LCID, DISPID *) override { return E_NOTIMPL; }
@@ -37,6 +29,19 @@ public:
     {
         return E_NOTIMPL;
     }
+};
+
+// What the next transaction does instead of answering normally.
+enum class Fault { None, RefuseBegin, Timeout, WrongType, NoReply };
+
+class FakeStream : public FakeDual<ITWMsgStream> {
+public:
+    FakeStream() = default;
+    virtual ~FakeStream() = default;
+
+    STDMETHODIMP QueryInterface(REFIID iid, void **object) override;
+    STDMETHODIMP_(ULONG) AddRef() override { return ++refs; }
+    STDMETHODIMP_(ULONG) Release() override;
     STDMETHODIMP Begin(VARIANT message, long *xact) override;
     STDMETHODIMP Wait(long xact, long timeout) override;
     STDMETHODIMP Recv(long xact, VARIANT *reply) override;
@@ -59,7 +64,7 @@ private:
     Fault fault_ = Fault::None;
 };
 
-class FakeDevice : public ITWDevice {
+class FakeDevice : public FakeDual<ITWDevice> {
 public:
     FakeDevice(std::wstring id, std::wstring type, std::wstring name, FakeStream *stream);
     virtual ~FakeDevice();
@@ -67,13 +72,6 @@ public:
     STDMETHODIMP QueryInterface(REFIID iid, void **object) override;
     STDMETHODIMP_(ULONG) AddRef() override { return ++refs; }
     STDMETHODIMP_(ULONG) Release() override;
-    STDMETHODIMP GetTypeInfoCount(UINT *) override { return E_NOTIMPL; }
-    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo **) override { return E_NOTIMPL; }
-    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR *, UINT, LCID, DISPID *) override { return E_NOTIMPL; }
-    STDMETHODIMP Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS *, VARIANT *, EXCEPINFO *, UINT *) override
-    {
-        return E_NOTIMPL;
-    }
     STDMETHODIMP get_OID(BSTR *id) override;
     STDMETHODIMP get_Status(TWDStatus *status) override;
     STDMETHODIMP get_Manufacturer(BSTR *text) override;
@@ -90,7 +88,7 @@ public:
     std::vector<std::wstring> servicesAsked;
 };
 
-class FakeDeviceManager : public ITWDevMgr, public IConnectionPointContainer, public IConnectionPoint {
+class FakeDeviceManager : public FakeDual<ITWDevMgr>, public IConnectionPointContainer, public IConnectionPoint {
 public:
     FakeDeviceManager() = default;
     virtual ~FakeDeviceManager();
@@ -98,13 +96,6 @@ public:
     STDMETHODIMP QueryInterface(REFIID iid, void **object) override;
     STDMETHODIMP_(ULONG) AddRef() override { return ++refs; }
     STDMETHODIMP_(ULONG) Release() override;
-    STDMETHODIMP GetTypeInfoCount(UINT *) override { return E_NOTIMPL; }
-    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo **) override { return E_NOTIMPL; }
-    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR *, UINT, LCID, DISPID *) override { return E_NOTIMPL; }
-    STDMETHODIMP Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS *, VARIANT *, EXCEPINFO *, UINT *) override
-    {
-        return E_NOTIMPL;
-    }
     STDMETHODIMP Initialize(long flags) override;
     STDMETHODIMP Shutdown(long flags) override;
     STDMETHODIMP EnumDevices(long flags, IEnumUnknown **devices) override;

@@ -146,6 +146,16 @@ void AnswerFileDialog(HWND dialog, const std::string &path)
 bool SaveWindowPicture(HWND window, const std::string &pngPath)
 {
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    // Lets the window and its controls finish painting (a dialog that has
+    // just opened still has its controls' first paint queued).
+    for (DWORD start = GetTickCount(); GetTickCount() - start < 300;) {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        Sleep(10);
+    }
     RECT r;
     if (!GetWindowRect(window, &r))
         return false;
