@@ -2,6 +2,7 @@
 // driven only through the windows a person sees.
 #include "DialogActions.h"
 #include "WindowDriver.h"
+#include "WizardTestFiles.h"
 #include "WizardWalk.h"
 
 #include <gtest/gtest.h>
@@ -22,11 +23,6 @@ const char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Unin
 const char kSharedKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs";
 const char kDeviceManagerKey[] = "CLSID\\{F38CF92D-30A6-4542-A747-CFC5E5AC74A3}\\LocalServer32";
 const char kPropertyPageKey[] = "CLSID\\{392610C2-50BF-441E-930F-6E3B896962EF}\\InprocServer32";
-
-bool Exists(const std::string &path)
-{
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
 
 bool KeyExists(HKEY root, const char *name)
 {
@@ -158,7 +154,7 @@ protected:
 
 TEST_F(EndToEnd, InstallUseAndUninstallThePackage)
 {
-    ASSERT_TRUE(Exists(PACKAGE_PATH)) << PACKAGE_PATH;
+    ASSERT_TRUE(PathExists(PACKAGE_PATH)) << PACKAGE_PATH;
     WalkResult walk = WalkInstallWizard(std::string("\"") + PACKAGE_PATH + "\"", "Chimebox Setup", SCREENS_FOLDER);
     ASSERT_TRUE(walk.walked) << walk.failure;
     EXPECT_EQ(walk.completionText.compare(0, 49, "You have successfully completed the installation."), 0)
@@ -167,9 +163,9 @@ TEST_F(EndToEnd, InstallUseAndUninstallThePackage)
 
     // Files, log and shared counts.
     for (const char *name : {"TWChimebox.exe", "Chimebox.chm", "License.txt", "_Unins.exe", "_Install.log"})
-        EXPECT_TRUE(Exists(kApplication + name)) << name;
+        EXPECT_TRUE(PathExists(kApplication + name)) << name;
     for (const char *name : {"TWMPC.exe", "TWMPCUI.dll"}) {
-        EXPECT_TRUE(Exists(kShared + name)) << name;
+        EXPECT_TRUE(PathExists(kShared + name)) << name;
         EXPECT_EQ(LogFlags(kShared + name), 3) << name;
         EXPECT_EQ(SharedCount(kShared + name), 1) << name;
     }
@@ -225,10 +221,10 @@ TEST_F(EndToEnd, InstallUseAndUninstallThePackage)
     EXPECT_TRUE(Press(question, IDYES));
     EXPECT_EQ(WaitForExit(confirmation, 30000), 0);
     CloseHandle(confirmation);
-    EXPECT_TRUE(WaitFor([] { return !Exists(kApplication) && !WaitForDialog("Setup", 0); }, 60000));
+    EXPECT_TRUE(WaitFor([] { return !PathExists(kApplication) && !WaitForDialog("Setup", 0); }, 60000));
 
     for (const std::string &gone : {kApplication, kShared, kMenu})
-        EXPECT_FALSE(Exists(gone)) << gone;
+        EXPECT_FALSE(PathExists(gone)) << gone;
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
     EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, kDeviceManagerKey));
     EXPECT_EQ(SharedCount(kShared + "TWMPC.exe"), -1);

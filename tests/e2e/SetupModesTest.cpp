@@ -2,6 +2,7 @@
 // on the welcome page, the configure and remove modes, and an install whose
 // component cannot be registered.
 #include "WindowDriver.h"
+#include "WizardTestFiles.h"
 #include "WizardWalk.h"
 
 #include <gtest/gtest.h>
@@ -13,28 +14,6 @@ namespace {
 
 const std::string kBin = BIN_FOLDER;
 const char kDeviceManagerKey[] = "CLSID\\{F38CF92D-30A6-4542-A747-CFC5E5AC74A3}\\LocalServer32";
-
-bool Exists(const std::string &path)
-{
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-void WriteText(const std::string &path, const std::string &text)
-{
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    DWORD written = 0;
-    WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-    CloseHandle(file);
-}
-
-std::string NewFolder(const std::string &name)
-{
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    std::string folder = std::string(temp) + name + "\\";
-    CreateDirectoryA(folder.c_str(), nullptr);
-    return folder;
-}
 
 std::string Quoted(const std::string &path)
 {
@@ -51,13 +30,14 @@ TEST(SetupModes, CancelOnTheWelcomePageEndsWithZeroAndCopiesNothing)
     EXPECT_TRUE(Press(wizard, IDCANCEL));
     EXPECT_EQ(WaitForExit(package, 60000), 0);
     CloseHandle(package);
-    EXPECT_FALSE(Exists("C:\\Program Files\\Chimebox\\TWChimebox.exe"));
-    EXPECT_FALSE(Exists("C:\\Program Files\\Common Files\\Tonewright\\TWMPC.exe"));
+    EXPECT_FALSE(PathExists("C:\\Program Files\\Chimebox\\TWChimebox.exe"));
+    EXPECT_FALSE(PathExists("C:\\Program Files\\Common Files\\Tonewright\\TWMPC.exe"));
 }
 
 TEST(SetupModes, ConfigureWithALogPathRegistersTheLoggedComponent)
 {
-    std::string folder = NewFolder("ConfigureMode");
+    TempFolder temp;
+    const std::string &folder = temp.Path();
     std::string server = folder + "TWMPC.exe";
     ASSERT_TRUE(CopyFileA((kBin + "TWMPC.exe").c_str(), server.c_str(), FALSE));
     std::string log = folder + "_Install.log";
@@ -96,11 +76,12 @@ TEST(SetupModes, RemoveAndConfigureWithoutALogSaySo)
 
 TEST(SetupModes, AComponentThatFailsToRegisterLeadsToTheErrorText)
 {
-    std::string folder = NewFolder("BrokenInstall");
+    TempFolder temp;
+    const std::string &folder = temp.Path();
     ASSERT_TRUE(CopyFileA((kBin + "Setup.exe").c_str(), (folder + "Setup.exe").c_str(), FALSE));
-    WriteText(folder + "Broken.dll", "not a library");
-    WriteText(folder + "License.txt", "A licence.");
-    WriteText(folder + "Setup.inf",
+    WriteTextFile(folder + "Broken.dll", "not a library");
+    WriteTextFile(folder + "License.txt", "A licence.");
+    WriteTextFile(folder + "Setup.inf",
               "[Version]\r\nSignature=\"$Chicago$\"\r\n"
               "[DefaultInstall]\r\nCopyFiles = MainFiles\r\n"
               "[SourceDisksNames]\r\n1 = \"Fixture media\",,,\r\n"

@@ -11,19 +11,6 @@
 
 namespace {
 
-class ScopedCurrentFolder {
-public:
-    explicit ScopedCurrentFolder(const std::string &folder)
-    {
-        GetCurrentDirectoryA(MAX_PATH, old_);
-        SetCurrentDirectoryA(folder.c_str());
-    }
-    ~ScopedCurrentFolder() { SetCurrentDirectoryA(old_); }
-
-private:
-    char old_[MAX_PATH];
-};
-
 // What the box looked like when it was first activated.
 struct BoxSeen {
     bool shown = false;

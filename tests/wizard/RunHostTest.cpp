@@ -56,19 +56,6 @@ private:
     HWND window_;
 };
 
-class ScopedCurrentFolder {
-public:
-    explicit ScopedCurrentFolder(const std::string &folder)
-    {
-        GetCurrentDirectoryA(MAX_PATH, old_);
-        SetCurrentDirectoryA(folder.c_str());
-    }
-    ~ScopedCurrentFolder() { SetCurrentDirectoryA(old_); }
-
-private:
-    char old_[MAX_PATH];
-};
-
 std::string Found(const std::string &given, bool *found)
 {
     char path[ENGINE_PATH_SIZE];

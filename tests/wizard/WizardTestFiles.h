@@ -22,6 +22,20 @@ private:
     std::string path_;
 };
 
+// The process's current folder, for as long as the object lives.
+class ScopedCurrentFolder {
+public:
+    explicit ScopedCurrentFolder(const std::string &folder)
+    {
+        GetCurrentDirectoryA(MAX_PATH, old_);
+        SetCurrentDirectoryA(folder.c_str());
+    }
+    ~ScopedCurrentFolder() { SetCurrentDirectoryA(old_); }
+
+private:
+    char old_[MAX_PATH];
+};
+
 void WriteTextFile(const std::string &path, const std::string &text);
 std::string ReadTextFile(const std::string &path);
 bool PathExists(const std::string &path);
