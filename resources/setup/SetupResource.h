@@ -1,0 +1,29 @@
+// Resource numbers of Setup: its dialogs, pictures, controls and texts.
+#pragma once
+
+#define IDD_WIZARD_OUTER_PAGE 107
+#define IDD_LICENCE_PAGE 108
+#define IDD_STATUS_PAGE 109
+#define IDD_PROGRESS_BOX 204
+
+#define IDB_WIZARD_PICTURE 201
+#define IDI_SETUP 203
+#define IDI_UNINSTALL 204
+
+#define IDC_TITLE 100
+#define IDC_SUBTITLE 101
+#define IDC_TEXT 103
+#define IDC_AGREE 110
+#define IDC_LICENCE_TEXT 1000
+#define IDC_PROGRESS 1001
+
+#define IDS_WELCOME_TITLE 129
+#define IDS_WELCOME_TEXT 130
+#define IDS_COMPLETION_TITLE 131
+#define IDS_COMPLETION_TEXT 132
+#define IDS_LICENCE_TITLE 133
+#define IDS_LICENCE_SUBTITLE 134
+#define IDS_STATUS_TITLE 135
+#define IDS_STATUS_SUBTITLE 136
+#define IDS_STATUS_TEXT 137
+#define IDS_COMPLETION_ERROR_TEXT 141
