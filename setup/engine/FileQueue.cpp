@@ -95,13 +95,15 @@ int InstallEngine::QueueCopyFiles()
 
 int InstallEngine::CommitQueue()
 {
+    // The engine's all-bits-set default is no window to own the platform's
+    // dialogs.
+    HWND owner = IsWindow(ownerWindow) ? ownerWindow : nullptr;
     // Without an attached window the platform's handler still needs a
     // context of its own for the commit.
     bool ownContext = defaultCallbackContext == nullptr;
     if (ownContext)
-        defaultCallbackContext = SetupInitDefaultQueueCallbackEx(
-            IsWindow(ownerWindow) ? ownerWindow : nullptr, kNoWindow, 0, 0, nullptr);
-    BOOL committed = SetupCommitFileQueueA(ownerWindow, fileQueue, QueueCallback, this);
+        defaultCallbackContext = SetupInitDefaultQueueCallbackEx(owner, kNoWindow, 0, 0, nullptr);
+    BOOL committed = SetupCommitFileQueueA(owner, fileQueue, QueueCallback, this);
     if (ownContext) {
         SetupTermDefaultQueueCallback(defaultCallbackContext);
         defaultCallbackContext = nullptr;
