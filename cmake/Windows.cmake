@@ -38,6 +38,15 @@ function(chimebox_product target)
   target_compile_options(${target} PRIVATE -Werror)
 endfunction()
 
+# chimebox_compact(target): code of the programs that ship in the package
+# with a size to keep: no exceptions, run-time type data or unwind tables,
+# and every function and object in a section of its own, so that the
+# linker's --gc-sections drops what is not used.
+function(chimebox_compact target)
+  target_compile_options(${target} PRIVATE -fno-exceptions -fno-rtti -fno-asynchronous-unwind-tables
+    -ffunction-sections -fdata-sections)
+endfunction()
+
 # chimebox_widl(idl OUT_VAR): header, GUID definitions and type library of
 # an IDL file, written to the current binary folder. OUT_VAR_HEADER,
 # OUT_VAR_GUIDS and OUT_VAR_TLB name the three files.

@@ -4,7 +4,6 @@
 #include <commdlg.h>
 
 #include <cstring>
-#include <string>
 
 #include "CommandMessage.h"
 #include "FileHandle.h"
@@ -24,19 +23,19 @@ bool IsMidi(const MessageBuffer &data)
 
 // The ringtone's name and the extension; a name whose ANSI form would not
 // fit the file name buffer loses characters at its end.
-void DefaultFileName(const std::wstring &name, const char *extension, char (&path)[MAX_PATH])
+void DefaultFileName(const HeapArray<wchar_t> &name, const char *extension, char (&path)[MAX_PATH])
 {
     size_t room = MAX_PATH - 1 - std::strlen(extension);
-    int units = static_cast<int>(name.size());
-    std::string ansi = ToAnsi(name.c_str(), units);
-    while (ansi.size() > room && units > 0) {
+    int units = static_cast<int>(name.Size());
+    HeapArray<char> ansi = ToAnsi(name.Get(), units);
+    while (ansi.Size() > room && units > 0) {
         --units;
         if (units > 0 && IS_HIGH_SURROGATE(name[static_cast<size_t>(units) - 1]))
             --units;
-        ansi = ToAnsi(name.c_str(), units);
+        ansi = ToAnsi(name.Get(), units);
     }
-    std::memcpy(path, ansi.c_str(), ansi.size());
-    std::strcpy(path + ansi.size(), extension);
+    std::memcpy(path, ansi.Get(), ansi.Size());
+    std::strcpy(path + ansi.Size(), extension);
 }
 
 // Writes the whole ringtone; a file that could not be written whole is
@@ -68,7 +67,7 @@ void OnGetTone(MainWindow &window)
     if (!SelectedRingtone(window.RingtoneList(), location))
         return;
 
-    std::wstring name;
+    HeapArray<wchar_t> name;
     MessageBuffer data;
     HRESULT hr = ReadRingtone(window.MessageStream().Get(), owner, location, name, data);
     if (FAILED(hr) || data.Absent() || !data.Data()) {

@@ -3,8 +3,6 @@
 #include <commctrl.h>
 #include <olectl.h>
 
-#include <new>
-
 #include "AboutBox.h"
 #include "EraseTone.h"
 #include "GetTone.h"
@@ -131,8 +129,8 @@ void MainWindow::OnOptions()
     ComPtr<ITWDevMgr> manager = deviceManager;
     if (!manager)
         return;
-    std::wstring caption = ToWide("Mobile Phone Connection", -1);
+    HeapArray<wchar_t> caption = ToWide("Mobile Phone Connection", -1);
     IUnknown *objects[] = {manager.Get()};
     CLSID pages[] = {CLSID_TWDevMgrProps};
-    OleCreatePropertyFrame(window_, 0, 0, caption.c_str(), 1, objects, 1, pages, 0, 0, nullptr);
+    OleCreatePropertyFrame(window_, 0, 0, caption.Get(), 1, objects, 1, pages, 0, 0, nullptr);
 }

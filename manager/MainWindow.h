@@ -5,6 +5,9 @@
 
 #include <windows.h>
 
+#include <cstdlib>
+#include <new>
+
 #include "ComPtr.h"
 #include "DeviceListSink.h"
 #include "DeviceManagerFactory.h"
@@ -38,6 +41,10 @@ private:
     ~MainWindow() = default;
     MainWindow(const MainWindow &) = delete;
     MainWindow &operator=(const MainWindow &) = delete;
+    // Straight from the C heap: the C++ library's operator new would bring
+    // its exception support into the program.
+    static void *operator new(size_t size, const std::nothrow_t &) noexcept { return std::malloc(size); }
+    static void operator delete(void *object) noexcept { std::free(object); }
 
     static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);

@@ -2,7 +2,7 @@
 // a supported phone, the status line, the device-list events and the end.
 #include "MainWindow.h"
 
-#include <string>
+#include <cstring>
 
 #include "ResourceIds.h"
 #include "TextConversion.h"
@@ -148,15 +148,22 @@ void MainWindow::UpdateConnectionStatus()
     // connection and shown its own state.
     if (currentDevice.Get() != device.Get())
         return;
-    std::string status = "Connected to " + ToAnsi(name.Get(), static_cast<int>(SysStringLen(name.Get())));
-    SetDlgItemTextA(window_, IDC_STATUS, status.c_str());
+    static const char kConnected[] = "Connected to ";
+    HeapArray<char> phone = ToAnsi(name.Get(), static_cast<int>(SysStringLen(name.Get())));
+    HeapArray<char> status;
+    if (status.Allocate(sizeof kConnected - 1 + phone.Size())) {
+        std::memcpy(status.Data(), kConnected, sizeof kConnected - 1);
+        std::memcpy(status.Data() + sizeof kConnected - 1, phone.Get(), phone.Size());
+    }
+    SetDlgItemTextA(window_, IDC_STATUS, status.Get());
     EnableControls(true);
     RefreshRingtoneList(RingtoneList(), MainListing);
 }
 
 void MainWindow::EnableControls(bool enable)
 {
-    for (int id : {IDC_GET_TONE, IDC_WRITE_TONE, IDC_RINGTONES})
+    static const int kControls[] = {IDC_GET_TONE, IDC_WRITE_TONE, IDC_RINGTONES};
+    for (int id : kControls)
         EnableWindow(GetDlgItem(window_, id), enable ? TRUE : FALSE);
 }
 

@@ -2,8 +2,6 @@
 
 #include <commctrl.h>
 
-#include <vector>
-
 #include "MainWindow.h"
 #include "ResourceIds.h"
 #include "RingtoneService.h"
@@ -58,13 +56,13 @@ int MainWindow::RefreshRingtoneList(HWND list, ListingKind kind)
     ComPtr<ITWMsgStream> stream = messageStream;
     if (!stream)
         return -1;
-    std::vector<Ringtone> entries;
-    int count = ListRingtones(stream.Get(), window_, kind, entries);
+    RingtoneListing listing;
+    int count = ListRingtones(stream.Get(), window_, kind, listing);
     if (count < 0)
         return count;
-    for (const Ringtone &entry : entries) {
-        std::string name = ToAnsi(entry.name.c_str(), static_cast<int>(entry.name.size()));
-        InsertRingtoneItem(list, name.c_str(), entry.location);
+    for (Ringtone entry; listing.Next(entry);) {
+        HeapArray<char> name = ToAnsi(entry.name.Get(), static_cast<int>(entry.name.Size()));
+        InsertRingtoneItem(list, name.Get(), entry.location);
     }
     SendMessageA(list, LVM_SCROLL, static_cast<WPARAM>(scroll), 0);
     return count;

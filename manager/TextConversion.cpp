@@ -34,32 +34,32 @@ UINT ConversionCodePage()
     return rule == ConversionRule::ThreadCodePage ? CP_THREAD_ACP : LocaleCodePage();
 }
 
-std::string ToAnsi(const wchar_t *text, int units)
+HeapArray<char> ToAnsi(const wchar_t *text, int units)
 {
+    HeapArray<char> out;
     if (!text || units == 0)
-        return std::string();
+        return out;
     UINT page = ConversionCodePage();
     int bytes = WideCharToMultiByte(page, 0, text, units, nullptr, 0, nullptr, nullptr);
-    if (bytes <= 0)
-        return std::string();
-    std::string out(static_cast<size_t>(bytes), '\0');
-    WideCharToMultiByte(page, 0, text, units, &out[0], bytes, nullptr, nullptr);
+    if (bytes <= 0 || !out.Allocate(static_cast<size_t>(bytes)))
+        return out;
+    WideCharToMultiByte(page, 0, text, units, out.Data(), bytes, nullptr, nullptr);
     if (units < 0)
-        out.pop_back(); // the terminator, counted when units is -1
+        out.Truncate(out.Size() - 1); // the terminator, counted when units is -1
     return out;
 }
 
-std::wstring ToWide(const char *text, int bytes)
+HeapArray<wchar_t> ToWide(const char *text, int bytes)
 {
+    HeapArray<wchar_t> out;
     if (!text || bytes == 0)
-        return std::wstring();
+        return out;
     UINT page = ConversionCodePage();
     int units = MultiByteToWideChar(page, 0, text, bytes, nullptr, 0);
-    if (units <= 0)
-        return std::wstring();
-    std::wstring out(static_cast<size_t>(units), L'\0');
-    MultiByteToWideChar(page, 0, text, bytes, &out[0], units);
+    if (units <= 0 || !out.Allocate(static_cast<size_t>(units)))
+        return out;
+    MultiByteToWideChar(page, 0, text, bytes, out.Data(), units);
     if (bytes < 0)
-        out.pop_back();
+        out.Truncate(out.Size() - 1);
     return out;
 }

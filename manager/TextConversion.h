@@ -4,11 +4,12 @@
 
 #include <windows.h>
 
-#include <string>
+#include "HeapArray.h"
 
 // The code page of every conversion: chosen at the first call and kept.
 UINT ConversionCodePage();
 
-// units or bytes of -1: the text ends at its terminating zero.
-std::string ToAnsi(const wchar_t *text, int units);
-std::wstring ToWide(const char *text, int bytes);
+// units or bytes of -1: the text ends at its terminating zero. Text that
+// cannot be converted, or for which there is no memory, comes back empty.
+HeapArray<char> ToAnsi(const wchar_t *text, int units);
+HeapArray<wchar_t> ToWide(const char *text, int bytes);

@@ -4,8 +4,6 @@
 #include <commdlg.h>
 
 #include <cstring>
-#include <string>
-#include <vector>
 
 #include "CommandMessage.h"
 #include "FileHandle.h"
@@ -18,7 +16,7 @@ namespace {
 
 // The ringtone's name: the file name without the path and without the part
 // from its last dot on.
-std::wstring RingtoneName(const char *path)
+HeapArray<wchar_t> RingtoneName(const char *path)
 {
     const char *fileName = std::strrchr(path, '\\');
     fileName = fileName ? fileName + 1 : path;
@@ -30,7 +28,7 @@ std::wstring RingtoneName(const char *path)
 // Reads the file whole into data and names the ringtone after it. Every
 // refusal tells the user why; nothing is read from a file that cannot be
 // sent whole.
-bool ReadToneFile(HWND owner, const char *path, std::wstring &name, MessageBuffer &data)
+bool ReadToneFile(HWND owner, const char *path, HeapArray<wchar_t> &name, MessageBuffer &data)
 {
     FileHandle file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
@@ -54,21 +52,25 @@ bool ReadToneFile(HWND owner, const char *path, std::wstring &name, MessageBuffe
         return false;
     }
     name = RingtoneName(path);
-    if (name.size() > kMaxRingtoneNameUnits) {
+    if (name.Size() > kMaxRingtoneNameUnits) {
         ShowCommandMessage(owner, "The file name is too long for a ringtone name: a ringtone name can have at "
                                   "most 124 characters. Rename the file and try again. Nothing was written "
                                   "to the phone.");
         return false;
     }
-    std::vector<uint8_t> bytes(size);
+    HeapArray<uint8_t> bytes;
+    if (!bytes.Allocate(size)) {
+        ShowCommandMessage(owner, "Out of memory");
+        return false;
+    }
     DWORD read = 0;
-    bool whole = ReadFile(file.Get(), bytes.data(), size, &read, nullptr) && read == size;
+    bool whole = ReadFile(file.Get(), bytes.Data(), size, &read, nullptr) && read == size;
     file.Close();
     if (!whole) {
         ShowCommandMessage(owner, "Error opening file");
         return false;
     }
-    if (!data.Append(bytes.data(), bytes.size()) || data.Failed() || !data.Data()) {
+    if (!data.Append(bytes.Data(), bytes.Size()) || data.Failed() || !data.Data()) {
         ShowCommandMessage(owner, "Out of memory");
         return false;
     }
@@ -93,7 +95,7 @@ void OnWriteTone(MainWindow &window)
     if (!GetOpenFileNameA(&dialog) || std::strlen(path) < 4)
         return;
 
-    std::wstring name;
+    HeapArray<wchar_t> name;
     MessageBuffer data;
     if (!ReadToneFile(owner, path, name, data))
         return;
@@ -102,7 +104,7 @@ void OnWriteTone(MainWindow &window)
     if (locations.Show() != IDOK)
         return;
     // The phone may have gone while the dialog was open.
-    if (FAILED(WriteRingtone(window.MessageStream().Get(), owner, locations.SelectedLocation(), name.c_str(), data))) {
+    if (FAILED(WriteRingtone(window.MessageStream().Get(), owner, locations.SelectedLocation(), name.Get(), data))) {
         ShowCommandMessage(owner, "Error writing ringtone");
         return;
     }

@@ -7,19 +7,25 @@ uint16_t BigEndian16(const uint8_t *p)
     return static_cast<uint16_t>(p[0] << 8 | p[1]);
 }
 
-void PutBigEndian16(std::vector<uint8_t> &out, uint16_t value)
+void Put(RequestBytes &out, uint8_t byte)
 {
-    out.push_back(static_cast<uint8_t>(value >> 8));
-    out.push_back(static_cast<uint8_t>(value & 0xFF));
+    out.bytes[out.size++] = byte;
 }
 
-// Units of a big-endian name read from the reply into a native string.
-std::u16string ReadName(const uint8_t *units, size_t count)
+void PutBigEndian16(RequestBytes &out, uint16_t value)
 {
-    std::u16string name(count, u'\0');
-    if (count > 0)
-        SwapUtf16Bytes(&name[0], units, static_cast<int>(count));
-    return name;
+    Put(out, static_cast<uint8_t>(value >> 8));
+    Put(out, static_cast<uint8_t>(value & 0xFF));
+}
+
+// A request of the service's byte, the type and a 16-bit value.
+RequestBytes LocationRequest(MessageType type, uint16_t location)
+{
+    RequestBytes request;
+    Put(request, kRingtoneService);
+    Put(request, type);
+    PutBigEndian16(request, location);
+    return request;
 }
 
 // Whether length bytes from offset lie inside a reply of size bytes; checked
@@ -50,40 +56,35 @@ int SwapUtf16Bytes(void *dst, const void *src, int count)
     return 1;
 }
 
-std::vector<uint8_t> BuildListRequest(ListingKind kind)
+RequestBytes BuildListRequest(ListingKind kind)
 {
-    if (kind == MainListing)
-        return {kRingtoneService, ListReq, 0x00, 0x00, 0xFE, 0x00};
-    return {kRingtoneService, ListReq, 0x00, 0x00, 0x00, 0x02};
-}
-
-std::vector<uint8_t> BuildReadRequest(uint16_t location)
-{
-    std::vector<uint8_t> request{kRingtoneService, ReadReq};
-    PutBigEndian16(request, location);
+    RequestBytes request = LocationRequest(ListReq, 0);
+    PutBigEndian16(request, kind == MainListing ? 0xFE00 : 0x0002);
     return request;
 }
 
-std::vector<uint8_t> BuildEraseRequest(uint16_t location)
+RequestBytes BuildReadRequest(uint16_t location)
 {
-    std::vector<uint8_t> request{kRingtoneService, EraseReq};
-    PutBigEndian16(request, location);
-    return request;
+    return LocationRequest(ReadReq, location);
+}
+
+RequestBytes BuildEraseRequest(uint16_t location)
+{
+    return LocationRequest(EraseReq, location);
 }
 
 bool BuildWriteHeader(uint16_t location, const char16_t *name, size_t nameUnits,
-                      size_t dataBytes, std::vector<uint8_t> &header)
+                      size_t dataBytes, RequestBytes &header)
 {
     if (nameUnits > kMaxRingtoneNameUnits || dataBytes > kMaxRingtoneDataBytes ||
         (nameUnits > 0 && !name))
         return false;
-    header = {kRingtoneService, WriteReq};
-    PutBigEndian16(header, location);
-    header.push_back(0xFE);
-    header.push_back(static_cast<uint8_t>(nameUnits));
-    header.resize(6 + 2 * nameUnits);
+    header = LocationRequest(WriteReq, location);
+    Put(header, 0xFE);
+    Put(header, static_cast<uint8_t>(nameUnits));
     if (nameUnits > 0)
-        SwapUtf16Bytes(&header[6], name, static_cast<int>(nameUnits));
+        SwapUtf16Bytes(header.bytes + header.size, name, static_cast<int>(nameUnits));
+    header.size += 2 * nameUnits;
     PutBigEndian16(header, static_cast<uint16_t>(dataBytes));
     return true;
 }
@@ -93,23 +94,39 @@ bool IsReplyOfType(const uint8_t *reply, size_t size, MessageType type)
     return reply && size >= 2 && reply[1] == type;
 }
 
-bool ParseListReply(const uint8_t *reply, size_t size, std::vector<RingtoneEntry> &entries)
+void CopyReplyName(const ReplyName &name, char16_t *out)
 {
+    if (name.count > 0)
+        SwapUtf16Bytes(out, name.units, static_cast<int>(name.count));
+}
+
+bool ListReplyReader::Start(const uint8_t *reply, size_t size)
+{
+    *this = ListReplyReader();
     if (!IsReplyOfType(reply, size, ListResp) || size < 4)
         return false;
-    unsigned count = reply[3];
-    size_t offset = 4;
-    for (unsigned i = 0; i < count; ++i) {
-        if (!Holds(size, offset, 8))
-            break;
-        const uint8_t *entry = reply + offset;
-        size_t length = BigEndian16(entry);
-        size_t nameUnits = BigEndian16(entry + 6);
-        if (length < 8 + 2 * nameUnits || !Holds(size, offset, length))
-            break;
-        entries.push_back({BigEndian16(entry + 2), ReadName(entry + 8, nameUnits)});
-        offset += length;
+    reply_ = reply;
+    size_ = size;
+    offset_ = 4;
+    left_ = reply[3];
+    return true;
+}
+
+bool ListReplyReader::Next(RingtoneEntry &entry)
+{
+    if (left_ == 0 || !Holds(size_, offset_, 8))
+        return false;
+    const uint8_t *at = reply_ + offset_;
+    size_t length = BigEndian16(at);
+    size_t nameUnits = BigEndian16(at + 6);
+    if (length < 8 + 2 * nameUnits || !Holds(size_, offset_, length)) {
+        left_ = 0;
+        return false;
     }
+    entry.location = BigEndian16(at + 2);
+    entry.name = {at + 8, nameUnits};
+    offset_ += length;
+    --left_;
     return true;
 }
 
@@ -124,7 +141,7 @@ bool ParseReadReply(const uint8_t *reply, size_t size, uint16_t location, ReadRe
     size_t dataSize = BigEndian16(reply + lengthAt);
     if (!Holds(size, lengthAt + 2, dataSize))
         return false;
-    out.name = ReadName(reply + 6, nameUnits);
+    out.name = {reply + 6, nameUnits};
     out.data = reply + lengthAt + 2;
     out.dataSize = dataSize;
     return true;

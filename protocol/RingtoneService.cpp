@@ -1,5 +1,7 @@
 #include "RingtoneService.h"
 
+#include <utility>
+
 #include "Transaction.h"
 
 namespace {
@@ -27,22 +29,38 @@ HRESULT Exchange(ITWMsgStream *stream, const MessageBuffer &request, LONG timeou
     return result;
 }
 
-MessageBuffer RequestOf(const std::vector<uint8_t> &bytes)
+MessageBuffer RequestOf(const RequestBytes &bytes)
 {
     MessageBuffer request;
-    request.Append(bytes.data(), bytes.size());
+    request.Append(bytes.bytes, bytes.size);
     return request;
 }
 
-std::wstring WideOf(const std::u16string &name)
+// The name's units, native order, into name; false when there is no memory.
+bool WideOf(const ReplyName &replyName, HeapArray<wchar_t> &name)
 {
-    return std::wstring(name.begin(), name.end());
+    if (!name.Allocate(replyName.count))
+        return false;
+    CopyReplyName(replyName, reinterpret_cast<char16_t *>(name.Data()));
+    return true;
 }
 
 } // namespace
 
-int ListRingtones(ITWMsgStream *stream, HWND owner, ListingKind kind, std::vector<Ringtone> &entries)
+bool RingtoneListing::Next(Ringtone &entry)
 {
+    RingtoneEntry listed;
+    if (!reader_.Next(listed))
+        return false;
+    entry.location = listed.location;
+    if (!WideOf(listed.name, entry.name))
+        entry.name.Clear();
+    return true;
+}
+
+int ListRingtones(ITWMsgStream *stream, HWND owner, ListingKind kind, RingtoneListing &listing)
+{
+    listing = RingtoneListing();
     if (!stream)
         return -1;
     MessageBuffer reply;
@@ -55,15 +73,18 @@ int ListRingtones(ITWMsgStream *stream, HWND owner, ListingKind kind, std::vecto
         return E_FAIL;
     if (!IsReplyOfType(reply.Data(), reply.Size(), ListResp))
         return -1;
-    std::vector<RingtoneEntry> listed;
-    if (!ParseListReply(reply.Data(), reply.Size(), listed))
+    ListReplyReader counter;
+    if (!counter.Start(reply.Data(), reply.Size()))
         return E_FAIL;
-    for (const RingtoneEntry &entry : listed)
-        entries.push_back({entry.location, WideOf(entry.name)});
-    return static_cast<int>(listed.size());
+    int count = 0;
+    for (RingtoneEntry entry; counter.Next(entry);)
+        ++count;
+    listing.reply_ = std::move(reply);
+    listing.reader_.Start(listing.reply_.Data(), listing.reply_.Size());
+    return count;
 }
 
-HRESULT ReadRingtone(ITWMsgStream *stream, HWND owner, uint16_t location, std::wstring &name,
+HRESULT ReadRingtone(ITWMsgStream *stream, HWND owner, uint16_t location, HeapArray<wchar_t> &name,
                      MessageBuffer &data)
 {
     if (!stream)
@@ -78,12 +99,12 @@ HRESULT ReadRingtone(ITWMsgStream *stream, HWND owner, uint16_t location, std::w
     if (!ParseReadReply(reply.Data(), reply.Size(), location, read))
         return E_FAIL;
     // The data buffer was passed in absent: a failed append leaves it so.
-    if (!data.Append(read.data, read.dataSize)) {
+    if (!data.Append(read.data, read.dataSize) || !WideOf(read.name, name)) {
         data.Reset();
+        name.Clear();
         ShowTransactionMessage(owner, E_FAIL, kTimeoutReceiving);
         return -1;
     }
-    name.append(WideOf(read.name));
     return S_OK;
 }
 
@@ -93,7 +114,7 @@ HRESULT WriteRingtone(ITWMsgStream *stream, HWND owner, uint16_t location, const
     if (!stream)
         return E_FAIL;
     size_t nameUnits = name ? wcslen(name) : 0;
-    std::vector<uint8_t> header;
+    RequestBytes header;
     // An incomplete file is not sent either.
     if (data.Failed() ||
         !BuildWriteHeader(location, reinterpret_cast<const char16_t *>(name), nameUnits,

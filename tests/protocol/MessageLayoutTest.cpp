@@ -3,23 +3,34 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "CaseName.h"
-
-// Found by argument-dependent lookup, so beside RingtoneEntry.
-static bool operator==(const RingtoneEntry &a, const RingtoneEntry &b)
-{
-    return a.location == b.location && a.name == b.name;
-}
-
-static void PrintTo(const RingtoneEntry &e, std::ostream *os)
-{
-    *os << "{" << e.location << ", " << e.name.size() << " units}";
-}
 
 namespace {
 
 using Bytes = std::vector<uint8_t>;
+
+// An entry as the reader gave it, its name copied out of the reply.
+struct Listed {
+    uint16_t location;
+    std::u16string name;
+    bool operator==(const Listed &other) const { return location == other.location && name == other.name; }
+};
+void PrintTo(const Listed &e, std::ostream *os) { *os << "{" << e.location << ", " << e.name.size() << " units}"; }
+
+std::u16string NameOf(const ReplyName &name)
+{
+    std::u16string text(name.count, u'\0');
+    CopyReplyName(name, text.data());
+    return text;
+}
+
+Bytes BytesOf(const RequestBytes &request)
+{
+    return Bytes(request.bytes, request.bytes + request.size);
+}
 
 // ---- SwapUtf16Bytes ----
 
@@ -95,19 +106,19 @@ TEST_P(Requests, AreByteForByte)
 INSTANTIATE_TEST_SUITE_P(
     All, Requests,
     ::testing::Values(
-        RequestCase{"main listing", BuildListRequest(MainListing), {0x1F, 0x07, 0x00, 0x00, 0xFE, 0x00}},
-        RequestCase{"location listing", BuildListRequest(LocationListing),
+        RequestCase{"main listing", BytesOf(BuildListRequest(MainListing)), {0x1F, 0x07, 0x00, 0x00, 0xFE, 0x00}},
+        RequestCase{"location listing", BytesOf(BuildListRequest(LocationListing)),
                     {0x1F, 0x07, 0x00, 0x00, 0x00, 0x02}},
-        RequestCase{"read", BuildReadRequest(0x0102), {0x1F, 0x12, 0x01, 0x02}},
-        RequestCase{"read highest", BuildReadRequest(0xFFFF), {0x1F, 0x12, 0xFF, 0xFF}},
-        RequestCase{"erase", BuildEraseRequest(0x00A5), {0x1F, 0x10, 0x00, 0xA5}},
-        RequestCase{"erase high byte", BuildEraseRequest(0x8000), {0x1F, 0x10, 0x80, 0x00}}), CaseName());
+        RequestCase{"read", BytesOf(BuildReadRequest(0x0102)), {0x1F, 0x12, 0x01, 0x02}},
+        RequestCase{"read highest", BytesOf(BuildReadRequest(0xFFFF)), {0x1F, 0x12, 0xFF, 0xFF}},
+        RequestCase{"erase", BytesOf(BuildEraseRequest(0x00A5)), {0x1F, 0x10, 0x00, 0xA5}},
+        RequestCase{"erase high byte", BytesOf(BuildEraseRequest(0x8000)), {0x1F, 0x10, 0x80, 0x00}}), CaseName());
 
 TEST(WriteHeader, NewRingtoneAbcIsTheKnownMessage)
 {
-    Bytes header;
+    RequestBytes header;
     ASSERT_TRUE(BuildWriteHeader(NewRingtoneLocation, u"abc", 3, 4, header));
-    Bytes message = header;
+    Bytes message = BytesOf(header);
     message.insert(message.end(), {0x01, 0x02, 0x03, 0x04, 0x00, 0x00});
     EXPECT_EQ(message, (Bytes{0x1F, 0x0E, 0x7F, 0xFF, 0xFE, 0x03, 0x00, 0x61, 0x00, 0x62, 0x00,
                               0x63, 0x00, 0x04, 0x01, 0x02, 0x03, 0x04, 0x00, 0x00}));
@@ -115,9 +126,9 @@ TEST(WriteHeader, NewRingtoneAbcIsTheKnownMessage)
 
 TEST(WriteHeader, NamelessHeaderHoldsTheDataLengthAtSix)
 {
-    Bytes header;
+    RequestBytes header;
     ASSERT_TRUE(BuildWriteHeader(0x0203, nullptr, 0, 0x1234, header));
-    EXPECT_EQ(header, (Bytes{0x1F, 0x0E, 0x02, 0x03, 0xFE, 0x00, 0x12, 0x34}));
+    EXPECT_EQ(BytesOf(header), (Bytes{0x1F, 0x0E, 0x02, 0x03, 0xFE, 0x00, 0x12, 0x34}));
 }
 
 struct LimitCase {
@@ -133,10 +144,13 @@ class WriteLimits : public ::testing::TestWithParam<LimitCase> {};
 TEST_P(WriteLimits, RefuseWhatTheHeaderCannotHold)
 {
     std::u16string name(200, u'\u00E9');
-    Bytes header{0xAA};
-    bool built = BuildWriteHeader(1, name.c_str(), GetParam().nameUnits, GetParam().dataBytes, header);
-    EXPECT_EQ(built, GetParam().built) << GetParam().what;
-    if (!built) {
+    RequestBytes built;
+    built.bytes[0] = 0xAA;
+    built.size = 1;
+    EXPECT_EQ(BuildWriteHeader(1, name.c_str(), GetParam().nameUnits, GetParam().dataBytes, built),
+              GetParam().built) << GetParam().what;
+    Bytes header = BytesOf(built);
+    if (!GetParam().built) {
         EXPECT_EQ(header, Bytes{0xAA}) << GetParam().what;
         return;
     }
@@ -158,7 +172,7 @@ INSTANTIATE_TEST_SUITE_P(All, WriteLimits,
 
 TEST(WriteHeader, RefusesMissingNameWithUnits)
 {
-    Bytes header;
+    RequestBytes header;
     EXPECT_FALSE(BuildWriteHeader(1, nullptr, 2, 0, header));
 }
 
@@ -212,7 +226,7 @@ struct ListCase {
     const char *what;
     Bytes reply;
     bool parsed;
-    std::vector<RingtoneEntry> expected;
+    std::vector<Listed> expected;
 };
 void PrintTo(const ListCase &c, std::ostream *os) { *os << c.what; }
 
@@ -222,12 +236,28 @@ TEST_P(ListReplies, YieldTheEntriesThatLieInside)
 {
     // An exact-size copy: the checkers catch any read past the reply.
     const Bytes reply = GetParam().reply;
-    std::vector<RingtoneEntry> entries{{7, u"kept"}};
-    EXPECT_EQ(ParseListReply(reply.data(), reply.size(), entries), GetParam().parsed)
-        << GetParam().what;
-    std::vector<RingtoneEntry> expected{{7, u"kept"}};
-    expected.insert(expected.end(), GetParam().expected.begin(), GetParam().expected.end());
-    EXPECT_EQ(entries, expected) << GetParam().what;
+    ListReplyReader reader;
+    EXPECT_EQ(reader.Start(reply.data(), reply.size()), GetParam().parsed) << GetParam().what;
+    std::vector<Listed> entries;
+    for (RingtoneEntry entry; reader.Next(entry);) {
+        EXPECT_GE(entry.name.units, reply.data() + 4) << GetParam().what;
+        EXPECT_LE(entry.name.units + 2 * entry.name.count, reply.data() + reply.size()) << GetParam().what;
+        entries.push_back({entry.location, NameOf(entry.name)});
+    }
+    EXPECT_EQ(entries, GetParam().expected) << GetParam().what;
+    RingtoneEntry after;
+    EXPECT_FALSE(reader.Next(after)) << "a listing that has ended stays ended: " << GetParam().what;
+}
+
+TEST(ListReplies, StartingAgainReadsTheNewReplyOnly)
+{
+    const Bytes first{0x1F, 0x08, 0x00, 0x01, 0x00, 0x0A, 0x00, 0x01, 0, 0, 0x00, 0x01, 0x00, 0x61};
+    const Bytes refused{0x1F, 0x13, 0x00, 0x01};
+    ListReplyReader reader;
+    ASSERT_TRUE(reader.Start(first.data(), first.size()));
+    EXPECT_FALSE(reader.Start(refused.data(), refused.size()));
+    RingtoneEntry entry;
+    EXPECT_FALSE(reader.Next(entry));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -286,14 +316,14 @@ TEST_P(ReadReplies, AreAcceptedOnlyWhenWhole)
     const ReadCase &c = GetParam();
     const Bytes reply = c.reply;
     ReadReply out;
-    out.name = u"untouched";
     ASSERT_EQ(ParseReadReply(reply.data(), reply.size(), c.asked, out), c.parsed) << c.what;
     if (!c.parsed) {
-        EXPECT_EQ(out.name, u"untouched") << c.what;
+        EXPECT_EQ(out.name.units, nullptr) << c.what;
         EXPECT_EQ(out.data, nullptr) << c.what;
         return;
     }
-    EXPECT_EQ(out.name, c.name) << c.what;
+    EXPECT_EQ(out.name.units, reply.data() + 6) << c.what;
+    EXPECT_EQ(NameOf(out.name), c.name) << c.what;
     EXPECT_EQ(out.data, reply.data() + c.dataOffset) << c.what;
     EXPECT_EQ(Bytes(out.data, out.data + out.dataSize), c.data) << c.what;
 }

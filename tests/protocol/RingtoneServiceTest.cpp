@@ -24,6 +24,25 @@ Bytes Contents(const MessageBuffer &buffer)
     return buffer.Data() ? Bytes(buffer.Data(), buffer.Data() + buffer.Size()) : Bytes{};
 }
 
+std::wstring TextOf(const HeapArray<wchar_t> &text)
+{
+    return std::wstring(text.Get(), text.Size());
+}
+
+struct Entry {
+    uint16_t location;
+    std::wstring name;
+};
+
+// What is left to read of a listing.
+std::vector<Entry> EntriesOf(RingtoneListing &listing)
+{
+    std::vector<Entry> entries;
+    for (Ringtone entry; listing.Next(entry);)
+        entries.push_back({entry.location, TextOf(entry.name)});
+    return entries;
+}
+
 // The main window of these tests: owner of the boxes, and a catcher that
 // records and answers them.
 class RingtoneService : public ::testing::Test {
@@ -68,7 +87,7 @@ struct Operation {
 void PrintTo(const Operation &c, std::ostream *os) { *os << c.what; }
 
 // Where the listings of the table below put their entries.
-std::vector<Ringtone> listed;
+RingtoneListing listed;
 
 const Operation kList{"list", [](ITWMsgStream *s, HWND o) { return static_cast<HRESULT>(ListRingtones(s, o, MainListing, listed)); },
                       {0x1F, 0x07, 0x00, 0x00, 0xFE, 0x00}, 3000};
@@ -79,7 +98,7 @@ const Operation kListLocations{"list locations",
                                {0x1F, 0x07, 0x00, 0x00, 0x00, 0x02}, 3000};
 const Operation kRead{"read",
                       [](ITWMsgStream *s, HWND o) {
-                          std::wstring name;
+                          HeapArray<wchar_t> name;
                           MessageBuffer data;
                           return ReadRingtone(s, o, 0x0102, name, data);
                       },
@@ -223,15 +242,15 @@ INSTANTIATE_TEST_SUITE_P(All, WrongReplies,
 
 TEST_F(RingtoneService, WithoutStreamEveryOperationFailsSilently)
 {
-    std::vector<Ringtone> entries;
-    std::wstring name;
+    RingtoneListing listing;
+    HeapArray<wchar_t> name;
     MessageBuffer data;
-    EXPECT_EQ(-1, ListRingtones(nullptr, owner, MainListing, entries));
+    EXPECT_EQ(-1, ListRingtones(nullptr, owner, MainListing, listing));
     EXPECT_EQ(E_FAIL, ReadRingtone(nullptr, owner, 1, name, data));
     EXPECT_EQ(E_FAIL, WriteRingtone(nullptr, owner, 1, L"a", BufferOf({1})));
     EXPECT_EQ(E_FAIL, EraseRingtone(nullptr, 1));
-    EXPECT_TRUE(entries.empty());
-    EXPECT_TRUE(name.empty());
+    EXPECT_TRUE(EntriesOf(listing).empty());
+    EXPECT_TRUE(name.Empty());
     EXPECT_TRUE(data.Absent());
     ExpectNoBox();
 }
@@ -240,20 +259,23 @@ TEST_F(RingtoneService, WithoutStreamEveryOperationFailsSilently)
 
 TEST_F(RingtoneService, ListWithNoEntriesYieldsNone)
 {
-    std::vector<Ringtone> entries;
-    EXPECT_EQ(0, ListRingtones(Replying({0x00, 0x08, 0x00, 0x00}), owner, MainListing, entries));
-    EXPECT_TRUE(entries.empty());
+    RingtoneListing listing;
+    EXPECT_EQ(0, ListRingtones(Replying({0x00, 0x08, 0x00, 0x00}), owner, MainListing, listing));
+    EXPECT_TRUE(EntriesOf(listing).empty());
     ExpectNoBox();
 }
 
 TEST_F(RingtoneService, ListYieldsEntriesInReplyOrder)
 {
     // Byte 0 is not examined; the second entry carries two bytes after its name.
-    std::vector<Ringtone> entries;
+    RingtoneListing listing;
     EXPECT_EQ(2, ListRingtones(Replying({0x55, 0x08, 0x00, 0x02,
                                          0x00, 0x0C, 0x00, 0x07, 0xAA, 0xAA, 0x00, 0x02, 0x00, 0x61, 0x00, 0xE9,
                                          0x00, 0x0C, 0x7F, 0xFE, 0xAA, 0xAA, 0x00, 0x01, 0x4E, 0x2D, 0xBB, 0xBB}),
-                               owner, LocationListing, entries));
+                               owner, LocationListing, listing));
+    // The listing holds the reply itself: the stream may go first.
+    stream = ComPtr<ITWMsgStream>();
+    std::vector<Entry> entries = EntriesOf(listing);
     ASSERT_EQ(2u, entries.size());
     EXPECT_EQ(0x0007, entries[0].location);
     EXPECT_EQ(L"a\u00E9", entries[0].name);
@@ -263,12 +285,13 @@ TEST_F(RingtoneService, ListYieldsEntriesInReplyOrder)
 
 TEST_F(RingtoneService, ListKeepsTheEntriesBeforeOneThatOverruns)
 {
-    std::vector<Ringtone> entries;
+    RingtoneListing listing;
     // Three entries counted; the second's name runs past the reply's end.
     EXPECT_EQ(1, ListRingtones(Replying({0x1F, 0x08, 0x00, 0x03,
                                          0x00, 0x0A, 0x00, 0x01, 0x00, 0x00, 0x00, 0x01, 0x00, 0x61,
                                          0x00, 0x0A, 0x00, 0x02, 0x00, 0x00, 0x00, 0x09, 0x00, 0x62}),
-                               owner, MainListing, entries));
+                               owner, MainListing, listing));
+    std::vector<Entry> entries = EntriesOf(listing);
     ASSERT_EQ(1u, entries.size());
     EXPECT_EQ(1, entries[0].location);
     EXPECT_EQ(L"a", entries[0].name);
@@ -279,22 +302,23 @@ TEST_F(RingtoneService, ListKeepsTheEntriesBeforeOneThatOverruns)
 
 TEST_F(RingtoneService, ReadGivesNameAndData)
 {
-    std::wstring name;
+    HeapArray<wchar_t> name;
     MessageBuffer data;
     EXPECT_EQ(S_OK, ReadRingtone(Replying({0x00, 0x13, 0x01, 0x02, 0x00, 0x02, 0x00, 0x61, 0x00, 0x62,
                                            0x00, 0x03, 0x4D, 0x54, 0x68}),
                                  owner, 0x0102, name, data));
-    EXPECT_EQ(L"ab", name);
+    EXPECT_EQ(L"ab", TextOf(name));
+    EXPECT_EQ(L'\0', name.Get()[2]) << "the name is terminated";
     EXPECT_EQ((Bytes{0x4D, 0x54, 0x68}), Contents(data));
 }
 
 TEST_F(RingtoneService, ReadWithoutNameGivesAnEmptyName)
 {
-    std::wstring name;
+    HeapArray<wchar_t> name;
     MessageBuffer data;
     EXPECT_EQ(S_OK, ReadRingtone(Replying({0x00, 0x13, 0x01, 0x02, 0x00, 0x00, 0x00, 0x02, 0x01, 0x02}),
                                  owner, 0x0102, name, data));
-    EXPECT_TRUE(name.empty());
+    EXPECT_TRUE(name.Empty());
     EXPECT_EQ((Bytes{0x01, 0x02}), Contents(data));
 }
 
@@ -308,10 +332,10 @@ class RefusedReads : public RingtoneService, public ::testing::WithParamInterfac
 
 TEST_P(RefusedReads, LeaveNameAndDataAlone)
 {
-    std::wstring name;
+    HeapArray<wchar_t> name;
     MessageBuffer data;
     EXPECT_EQ(E_FAIL, ReadRingtone(Replying(GetParam().reply), owner, 0x0102, name, data));
-    EXPECT_TRUE(name.empty());
+    EXPECT_TRUE(name.Empty());
     EXPECT_TRUE(data.Absent());
     ExpectNoBox();
 }
