@@ -4,9 +4,9 @@
 
 #include "PathText.h"
 
-#include <stdio.h>
+#include "HeapArray.h"
 
-#include <vector>
+#include <strsafe.h>
 
 namespace {
 
@@ -28,8 +28,8 @@ bool DeclaresSelfRegistration(const char *path)
     DWORD size = GetFileVersionInfoSizeA(path, &handle);
     if (size == 0)
         return false;
-    std::vector<char> block(size);
-    if (!GetFileVersionInfoA(path, 0, size, block.data()))
+    HeapArray<char> block;
+    if (!block.Allocate(size) || !GetFileVersionInfoA(path, 0, size, block.Data()))
         return false;
     struct Translation {
         WORD language;
@@ -37,15 +37,15 @@ bool DeclaresSelfRegistration(const char *path)
     };
     Translation *translation = nullptr;
     UINT length = 0;
-    if (!VerQueryValueA(block.data(), "\\VarFileInfo\\Translation", reinterpret_cast<void **>(&translation),
+    if (!VerQueryValueA(block.Data(), "\\VarFileInfo\\Translation", reinterpret_cast<void **>(&translation),
                         &length) ||
         length < sizeof *translation)
         return false;
     char query[64];
-    snprintf(query, sizeof query, "\\StringFileInfo\\%04hX%04hX\\OleSelfRegister", translation->language,
+    StringCchPrintfA(query, sizeof query, "\\StringFileInfo\\%04hX%04hX\\OleSelfRegister", translation->language,
              translation->codePage);
     void *value = nullptr;
-    return VerQueryValueA(block.data(), query, &value, &length) != FALSE;
+    return VerQueryValueA(block.Data(), query, &value, &length) != FALSE;
 }
 
 } // namespace

@@ -2,12 +2,12 @@
 
 #include "InstallEngine.h"
 
-#include <stdio.h>
+#include <strsafe.h>
 
 void InstallEngine::LogNumber(const char *section, const char *key, int number) const
 {
     char text[16];
-    snprintf(text, sizeof text, "%i", number);
+    StringCchPrintfA(text, sizeof text, "%i", number);
     WritePrivateProfileStringA(section, key, text, logPath);
 }
 

@@ -6,7 +6,7 @@
 #include "PathText.h"
 #include "SetupWarning.h"
 
-#include <stdio.h>
+#include <strsafe.h>
 
 namespace {
 
@@ -18,7 +18,7 @@ constexpr DWORD kGiveUpAfterMs = 8000;
 HRESULT RunServerProgram(const char *path, bool registering)
 {
     char commandLine[ENGINE_PATH_SIZE + 20];
-    snprintf(commandLine, sizeof commandLine, "\"%s\" %s", path, registering ? "/regserver" : "/unregserver");
+    StringCchPrintfA(commandLine, sizeof commandLine, "\"%s\" %s", path, registering ? "/regserver" : "/unregserver");
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
@@ -75,7 +75,7 @@ HRESULT InstallEngine::RegisterServerFile(const char *path, bool registering)
 void InstallEngine::ReportRegistrationFailure(HRESULT result, const char *name) const
 {
     char text[ENGINE_PATH_SIZE + 64];
-    snprintf(text, sizeof text, "Error 0x%08lx registering %s on system.", static_cast<unsigned long>(result), name);
+    StringCchPrintfA(text, sizeof text, "Error 0x%08lx registering %s on system.", static_cast<unsigned long>(result), name);
     ShowSetupWarning(ownerWindow, text);
 }
 
@@ -109,7 +109,7 @@ int InstallEngine::ScheduleRegistration()
     // The program's path is quoted: unquoted, a blank in it would let the
     // system start a planted "C:\Program.exe" instead.
     char command[2 * ENGINE_PATH_SIZE + 32];
-    snprintf(command, sizeof command, "\"%s_Unins.exe\" /P %s", applicationFolder, logPath);
+    StringCchPrintfA(command, sizeof command, "\"%s_Unins.exe\" /P %s", applicationFolder, logPath);
     ReadLoggedApplicationName();
     bool written = RegSetValueExA(key, applicationName, 0, REG_SZ, reinterpret_cast<const BYTE *>(command),
                                   static_cast<DWORD>(lstrlenA(command) + 1)) == ERROR_SUCCESS;
