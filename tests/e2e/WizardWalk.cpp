@@ -42,8 +42,11 @@ public:
             return Fail("ticking the licence box did not allow Next");
         if (!Shot("2-licence") || !Press(wizard_, ID_NEXT))
             return Fail("the licence page did not lead on");
-        // The status page may be over before it can be seen.
-        if (OnPage("Setup status", -1, 2000))
+        // The status page may be over before it can be seen: no time is
+        // spent waiting for it once the completion page is there.
+        WaitFor([&] { return IsOnPage("Setup status", -1) || IsOnPage("Completing the Setup Wizard", -1); },
+                PAGE_TIMEOUT);
+        if (IsOnPage("Setup status", -1))
             Shot("3-status");
         if (!OnPage("Completing the Setup Wizard", ID_FINISH, 120000))
             return Fail("the completion page did not come: " + Blocking());
@@ -58,14 +61,17 @@ public:
 private:
     // The page whose title begins with title, with the button that must be
     // pressable there (0 none, -1 not checked).
+    bool IsOnPage(const std::string &title, int button)
+    {
+        HWND page = CurrentPage(wizard_);
+        if (!page || ControlTextOf(page, ID_TITLE).compare(0, title.size(), title) != 0)
+            return false;
+        return button <= 0 || CanPress(wizard_, button);
+    }
+
     bool OnPage(const std::string &title, int button, DWORD timeoutMs = PAGE_TIMEOUT)
     {
-        return WaitFor([&] {
-            HWND page = CurrentPage(wizard_);
-            if (!page || ControlTextOf(page, ID_TITLE).compare(0, title.size(), title) != 0)
-                return false;
-            return button <= 0 || CanPress(wizard_, button);
-        }, timeoutMs);
+        return WaitFor([&] { return IsOnPage(title, button); }, timeoutMs);
     }
 
     bool Shot(const std::string &name)
