@@ -9,30 +9,6 @@ const char kDefaultSettings[] =
     "[Phone1]\r\nOID=VP1\r\nType=RH-9\r\nName=Virtual RH-9\r\nAttached=1\r\nStream=1\r\n"
     "[Faults]\r\nNextReply=\r\nDelayMs=5000\r\nRefuseBegin=0\r\n";
 
-std::string BinaryPath(const char *name)
-{
-    char path[MAX_PATH];
-    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string p(path, length);
-    return p.substr(0, p.rfind('\\') + 1) + name;
-}
-
-DWORD RunProgram(const std::string &commandLine)
-{
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    std::string line = commandLine;
-    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-        return 0xFFFFFFFF;
-    WaitForSingleObject(process.hProcess, 30000);
-    DWORD code = 0xFFFFFFFF;
-    GetExitCodeProcess(process.hProcess, &code);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return code;
-}
-
 std::string ComponentFolder()
 {
     char path[MAX_PATH] = {};
@@ -147,13 +123,7 @@ void ComponentTest::SetUp()
 {
     ASSERT_EQ(S_OK, CoInitialize(nullptr));
     WaitForServerExit();
-    ASSERT_EQ(0u, RunProgram("\"" + BinaryPath("TWMPC.exe") + "\" /regserver"));
-    HMODULE page = LoadLibraryA(BinaryPath("TWMPCUI.dll").c_str());
-    ASSERT_NE(nullptr, page);
-    auto registerPage = reinterpret_cast<HRESULT(STDAPICALLTYPE *)()>(reinterpret_cast<void *>(GetProcAddress(page, "DllRegisterServer")));
-    ASSERT_NE(nullptr, registerPage);
-    ASSERT_EQ(S_OK, registerPage());
-    FreeLibrary(page);
+    ASSERT_EQ(S_OK, RegisterComponentStandIn());
 
     std::string folder = ComponentFolder();
     DeleteFileA((folder + "\\Requests.log").c_str());

@@ -12,13 +12,10 @@
 
 #include "ComPtr.h"
 #include "TWMPC.h"
+#include "TestPrograms.h"
 
 using Bytes = std::vector<uint8_t>;
 
-// A file beside the test program (the build puts every binary there).
-std::string BinaryPath(const char *name);
-// Runs a command line and returns its exit code (0xFFFFFFFF when it did not run).
-DWORD RunProgram(const std::string &commandLine);
 std::string ComponentFolder();
 std::string ReadTextFile(const std::string &path);
 std::string Narrow(BSTR text);

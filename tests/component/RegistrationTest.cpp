@@ -28,7 +28,7 @@ std::vector<std::string> ComponentKeys()
 
 HRESULT CallEntry(const char *name)
 {
-    HMODULE library = LoadLibraryA(BinaryPath("TWMPCUI.dll").c_str());
+    HMODULE library = LoadLibraryA(BesideTests("TWMPCUI.dll").c_str());
     if (!library)
         return E_FAIL;
     auto entry = reinterpret_cast<HRESULT(STDAPICALLTYPE *)()>(reinterpret_cast<void *>(GetProcAddress(library, name)));
@@ -39,7 +39,7 @@ HRESULT CallEntry(const char *name)
 
 std::string Server()
 {
-    return "\"" + BinaryPath("TWMPC.exe") + "\"";
+    return "\"" + BesideTests("TWMPC.exe") + "\"";
 }
 
 using TwmpcRegistration = ComponentTest;
@@ -86,8 +86,8 @@ TEST_F(TwmpcRegistration, UnregisteringLeavesNothingOfTheComponent)
 TEST_F(TwmpcRegistration, FailureEndsWithANegativeResult)
 {
     // A copy of the server whose type library is damaged.
-    std::string copy = BinaryPath("TWMPC-damaged-library.exe");
-    ASSERT_TRUE(CopyFileA(BinaryPath("TWMPC.exe").c_str(), copy.c_str(), FALSE));
+    std::string copy = BesideTests("TWMPC-damaged-library.exe");
+    ASSERT_TRUE(CopyFileA(BesideTests("TWMPC.exe").c_str(), copy.c_str(), FALSE));
     HANDLE update = BeginUpdateResourceA(copy.c_str(), FALSE);
     ASSERT_NE(nullptr, update);
     char junk[64] = "not a type library";
@@ -102,7 +102,7 @@ TEST_F(TwmpcRegistration, FailureEndsWithANegativeResult)
 TEST_F(TwmpcRegistration, BothFilesDeclareThemselvesSelfRegistering)
 {
     for (const char *file : {"TWMPC.exe", "TWMPCUI.dll"}) {
-        std::string path = BinaryPath(file);
+        std::string path = BesideTests(file);
         DWORD handle = 0;
         DWORD size = GetFileVersionInfoSizeA(path.c_str(), &handle);
         ASSERT_GT(size, 0u) << file;

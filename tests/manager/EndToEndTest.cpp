@@ -12,32 +12,9 @@
 #include <vector>
 
 #include "ResourceIds.h"
+#include "TestPrograms.h"
 
 namespace {
-
-std::string BesideTests(const char *name)
-{
-    char path[MAX_PATH];
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path);
-    return folder.substr(0, folder.rfind('\\') + 1) + name;
-}
-
-DWORD RunAndWait(const std::string &commandLine)
-{
-    STARTUPINFOA startup = {};
-        startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    std::string line = commandLine;
-    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-        return 0xFFFFFFFF;
-    WaitForSingleObject(process.hProcess, 60000);
-    DWORD code = 0xFFFFFFFF;
-    GetExitCodeProcess(process.hProcess, &code);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return code;
-}
 
 template <class F> bool WaitFor(F done, DWORD timeoutMs = 15000)
 {
@@ -144,14 +121,7 @@ class EndToEnd : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_EQ(0u, RunAndWait("\"" + BesideTests("TWMPC.exe") + "\" /regserver"));
-        HMODULE page = LoadLibraryA(BesideTests("TWMPCUI.dll").c_str());
-        ASSERT_NE(nullptr, page);
-        auto registerPage = reinterpret_cast<HRESULT(STDAPICALLTYPE *)()>(
-            reinterpret_cast<void (*)()>(GetProcAddress(page, "DllRegisterServer")));
-        ASSERT_NE(nullptr, registerPage);
-        ASSERT_EQ(S_OK, registerPage());
-        FreeLibrary(page);
+        ASSERT_EQ(S_OK, RegisterComponentStandIn());
         // The first-use phone with its sample store.
         std::string folder = Settings().substr(0, Settings().rfind('\\'));
         DeleteFileA((folder + "\\VP1.tones").c_str());
