@@ -257,6 +257,25 @@ TEST_F(Commands, GetIntoAFileThatCannotBeCreatedSaysSo)
     EXPECT_EQ(Said("Error opening file"), Messages()[1]);
 }
 
+TEST_F(Commands, GetOntoAFullDiskSaysSo)
+{
+    // The file name leads to /dev/full, where every write fails. Wine gives
+    // a device no attributes (nor deletes it), so the name is checked by
+    // opening it, and only the message is looked at.
+    const std::string path = FULL_DISK_FILE;
+    HANDLE device = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, device) << "ctest's manager_full_disk_file makes " << path;
+    CloseHandle(device);
+    OpenConnected();
+    SelectItem(List(), 0);
+    AnswerFileDialogWith("Save As", path);
+    Press(IDC_GET_TONE);
+    ASSERT_EQ(2u, Messages().size());
+    EXPECT_EQ(Said("Error writing file: the ringtone could not be saved completely, so the file was deleted."),
+              Messages()[1]);
+}
+
 TEST_F(Commands, GetAfterThePhoneWentAwayFailsWithoutSending)
 {
     OpenConnected();
