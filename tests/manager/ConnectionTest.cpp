@@ -196,6 +196,20 @@ TEST_F(Connection, DeviceAddedWhileNotConnectedSearchesTheWholeList)
     EXPECT_EQ(3u, ListItems(List()).size());
 }
 
+TEST_F(Connection, DeviceAddedDuringASearchMakesItRunOnceMore)
+{
+    // The phone comes, and says so, while the first search waits on the
+    // component with the list as it was.
+    manager->whileEnumerating = [this] {
+        AddDefaultPhone();
+        manager->FireDeviceAdded(L"usb-1");
+    };
+    Open();
+    EXPECT_EQ("Connected to Nokia 6230", StatusText());
+    EXPECT_EQ(2, manager->enumerations);
+    EXPECT_EQ(1, manager->deepestEnumeration) << "the event started a second search inside the first";
+}
+
 TEST_F(Connection, DeviceAddedWhileConnectedKeepsThePhone)
 {
     AddDefaultPhone();

@@ -349,6 +349,14 @@ STDMETHODIMP FakeDeviceManager::EnumDevices(long, IEnumUnknown **out)
 {
     ++enumerations;
     *out = new FakeEnum(devices);
+    ++enumerationDepth;
+    deepestEnumeration = std::max(deepestEnumeration, enumerationDepth);
+    if (whileEnumerating) {
+        std::function<void()> run = std::move(whileEnumerating);
+        whileEnumerating = nullptr;
+        run();
+    }
+    --enumerationDepth;
     return S_OK;
 }
 

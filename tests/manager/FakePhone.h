@@ -120,6 +120,10 @@ public:
 
     ULONG refs = 1;
     std::vector<FakeDevice *> devices;
+    // Runs once inside the next EnumDevices, after the devices were taken:
+    // what happens while the program waits on the component.
+    std::function<void()> whileEnumerating;
+    int enumerationDepth = 0, deepestEnumeration = 0;
     IDispatch *sink = nullptr;
     int initializeCalls = 0, shutdownCalls = 0, adviseCalls = 0, unadviseCalls = 0, enumerations = 0;
     DWORD lastUnadviseCookie = 0;
