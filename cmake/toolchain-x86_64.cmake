@@ -11,3 +11,7 @@ set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+
+# CMake links its compiler identification program with the compile flags
+# alone: with these it imports no MinGW run-time DLL either.
+set(CMAKE_CXX_FLAGS_INIT "-static-libgcc -static-libstdc++")
