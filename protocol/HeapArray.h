@@ -49,16 +49,6 @@ public:
         return true;
     }
 
-    // Replaces the contents with a copy of count elements.
-    bool Assign(const T *items, size_t count)
-    {
-        if (!Allocate(count))
-            return false;
-        if (count > 0)
-            std::memcpy(items_, items, count * sizeof(T));
-        return true;
-    }
-
     // Keeps the first count elements (all of them when there are fewer).
     void Truncate(size_t count)
     {

@@ -3,10 +3,21 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <utility>
 
 namespace {
+
+// The array made to hold text, as the program's conversions fill one.
+HeapArray<char> TextOf(const char *text)
+{
+    HeapArray<char> array;
+    size_t length = std::strlen(text);
+    EXPECT_TRUE(array.Allocate(length));
+    std::memcpy(array.Data(), text, length);
+    return array;
+}
 
 TEST(HeapArray, EmptyArrayReadsAsAnEmptyTerminatedText)
 {
@@ -17,13 +28,10 @@ TEST(HeapArray, EmptyArrayReadsAsAnEmptyTerminatedText)
     EXPECT_EQ('\0', text.Get()[0]);
 }
 
-TEST(HeapArray, AssignedTextIsCopiedAndTerminated)
+TEST(HeapArray, AllocatedTextIsTerminatedPastItsElements)
 {
-    const char source[] = {'a', 'b', 'c'};
-    HeapArray<char> text;
-    ASSERT_TRUE(text.Assign(source, sizeof source));
+    HeapArray<char> text = TextOf("abc");
     EXPECT_EQ(3u, text.Size());
-    EXPECT_NE(source, text.Get());
     EXPECT_STREQ("abc", text.Get());
 }
 
@@ -37,8 +45,7 @@ TEST(HeapArray, AllocatedElementsStartAtZero)
 
 TEST(HeapArray, TruncateKeepsTheFirstElementsAndTheTerminator)
 {
-    HeapArray<char> text;
-    ASSERT_TRUE(text.Assign("abcd", 4));
+    HeapArray<char> text = TextOf("abcd");
     text.Truncate(2);
     EXPECT_EQ(2u, text.Size());
     EXPECT_STREQ("ab", text.Get());
@@ -48,16 +55,14 @@ TEST(HeapArray, TruncateKeepsTheFirstElementsAndTheTerminator)
 
 TEST(HeapArray, MoveHandsTheElementsOver)
 {
-    HeapArray<char> first;
-    ASSERT_TRUE(first.Assign("xy", 2));
+    HeapArray<char> first = TextOf("xy");
     const char *elements = first.Get();
     HeapArray<char> second(std::move(first));
     EXPECT_EQ(elements, second.Get());
     EXPECT_TRUE(first.Empty());
     EXPECT_EQ(nullptr, first.Data());
 
-    HeapArray<char> third;
-    ASSERT_TRUE(third.Assign("old", 3));
+    HeapArray<char> third = TextOf("old");
     third = std::move(second);
     EXPECT_STREQ("xy", third.Get());
     EXPECT_TRUE(second.Empty());
