@@ -13,6 +13,7 @@
 #include "ComPtr.h"
 #include "TWMPC.h"
 #include "TestPrograms.h"
+#include "WaitFor.h"
 
 using Bytes = std::vector<uint8_t>;
 
@@ -38,23 +39,6 @@ struct Exchange {
 
 // Calls Begin, Wait, Recv and End as the program does.
 Exchange Transact(ITWMsgStream *stream, const Bytes &request, LONG timeout = 4000);
-
-// Dispatches messages until done() or the time-out.
-template <class F> bool PumpUntil(F done, DWORD timeoutMs = 10000)
-{
-    DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start > timeoutMs)
-            return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-    }
-    return true;
-}
 
 class ComponentTest : public ::testing::Test {
 protected:

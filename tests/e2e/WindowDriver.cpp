@@ -33,18 +33,6 @@ HWND WaitForDialog(const std::string &caption, DWORD timeoutMs)
     return search.found;
 }
 
-bool WaitFor(const std::function<bool()> &check, DWORD timeoutMs)
-{
-    DWORD start = GetTickCount();
-    while (!check()) {
-        if (GetTickCount() - start > timeoutMs)
-            return false;
-        // A short step: the benchmarks time whole walks by this driver.
-        Sleep(10);
-    }
-    return true;
-}
-
 std::string WindowTextOf(HWND window)
 {
     char text[4096] = {};

@@ -4,14 +4,13 @@
 
 #include <windows.h>
 
-#include <functional>
 #include <string>
+
+#include "WaitFor.h"
 
 // A visible top-level dialog ("#32770") whose caption is caption, of any
 // process; null when none appears within timeoutMs.
 HWND WaitForDialog(const std::string &caption, DWORD timeoutMs);
-// Waits until check() holds, polling; false after timeoutMs.
-bool WaitFor(const std::function<bool()> &check, DWORD timeoutMs);
 
 std::string WindowTextOf(HWND window);
 std::string ControlTextOf(HWND dialog, int control);

@@ -13,19 +13,9 @@
 
 #include "ResourceIds.h"
 #include "TestPrograms.h"
+#include "WaitFor.h"
 
 namespace {
-
-template <class F> bool WaitFor(F done, DWORD timeoutMs = 15000)
-{
-    DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start > timeoutMs)
-            return false;
-        Sleep(50);
-    }
-    return true;
-}
 
 std::string Settings()
 {

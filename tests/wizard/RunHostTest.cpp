@@ -3,6 +3,7 @@
 #include "FindSetupLog.h"
 #include "InstallEngine.h"
 #include "WaitForRunEnd.h"
+#include "WaitFor.h"
 #include "WizardTestFiles.h"
 #include "WorkerThreads.h"
 

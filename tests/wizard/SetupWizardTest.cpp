@@ -6,6 +6,7 @@
 #include "RunInstallWizard.h"
 #include "SetupResource.h"
 #include "TitleFont.h"
+#include "WaitFor.h"
 #include "WizardTestFiles.h"
 
 #include <gtest/gtest.h>

@@ -85,19 +85,3 @@ std::string ControlText(HWND dialog, int control)
     GetWindowTextA(window, text.data(), static_cast<int>(text.size()));
     return text.data();
 }
-
-bool PumpUntil(const std::function<bool()> &done, DWORD timeoutMs)
-{
-    DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start > timeoutMs)
-            return false;
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    }
-    return true;
-}

@@ -4,7 +4,6 @@
 
 #include <windows.h>
 
-#include <functional>
 #include <string>
 
 class TempFolder {
@@ -41,7 +40,3 @@ std::string ReadTextFile(const std::string &path);
 bool PathExists(const std::string &path);
 std::string ProgramFolder();
 std::string ControlText(HWND dialog, int control);
-
-// Dispatches the thread's messages until done() holds or timeoutMs pass;
-// answers whether done() held.
-bool PumpUntil(const std::function<bool()> &done, DWORD timeoutMs = 20000);
